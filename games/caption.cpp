@@ -1,0 +1,43 @@
+#include "games/caption.h"
+
+#include "games/version.h"
+
+using namespace Qt::StringLiterals;
+
+namespace games {
+
+QString shortVersion()
+{
+    return u"%1.%2"_s.arg(VERSION_MAJOR).arg(VERSION_REVISION);
+}
+
+QString plainCaption()
+{
+    return u"Veltrano (v%1)"_s.arg(shortVersion());
+}
+
+QString loadedCaption(const QString &title)
+{
+    return u"Veltrano (v%1) - "_s.arg(shortVersion()) + title;
+}
+
+QString titleText(std::span<const quint8> bytes)
+{
+    QString text;
+    text.reserve(static_cast<qsizetype>(bytes.size()));
+    for (const quint8 byte : bytes) {
+        if (byte >= 0x20 && byte <= 0x7E)
+            text += QChar(char16_t(byte));
+        else if (byte >= 0xA1 && byte <= 0xDF)
+            text += QChar(char16_t(0xFF61 + (byte - 0xA1))); // JIS X 0201 katakana, half width
+        else if (byte < 0x20)
+            text += QChar(char16_t(0x2400 + byte)); // control pictures: NUL shows as a symbol
+        else if (byte == 0x7F)
+            text += QChar(char16_t(0x2421));
+        else
+            text += QChar(char16_t(0xFFFD));
+    }
+    return text;
+}
+
+} // namespace games

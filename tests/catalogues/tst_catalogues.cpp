@@ -1,0 +1,327 @@
+#include <array>
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "catalogues/catalogue.h"
+#include "catalogues/fill.h"
+#include "games/gameprofile.h"
+#include "games/songindex.h"
+#include "main/form1.h"
+#include "main/listcombo.h"
+#include "tests/testimage.h"
+
+using namespace Qt::StringLiterals;
+using games::GameProfile;
+using games::SLOT_COUNT;
+
+namespace {
+
+const GameProfile &game(const QString &token)
+{
+    return *games::profileFor(token.toStdString());
+}
+
+// The main window after a game choice on an image of zeros (region byte 1).
+struct Chosen {
+    explicit Chosen(const QString &token)
+    {
+        file.plant(games::REGION_CODE_OFFSET, 1);
+        form.setImageChooser([this](QWidget *) { return file.path(); });
+        choose(token);
+    }
+
+    void choose(const QString &token) { form.gameOption(game(token).optionName)->click(); }
+
+    QStringList songs() const { return items(*form.SongIndexCBO); }
+    QStringList samples(int slot) const { return items(*form.sampleList(slot)); }
+
+    static QStringList items(const ListCombo &list)
+    {
+        QStringList texts;
+        for (int i = 0; i < list.ListCount(); ++i)
+            texts << list.List(i);
+        return texts;
+    }
+
+    TestImage file;
+    Form1 form;
+};
+
+class CountingList : public games::ListControl
+{
+public:
+    void Clear() override { items.clear(); index = -1; }
+    void AddItem(const QString &text) override { items << text; }
+    int ListIndex() const override { return index; }
+    bool setListIndex(int position) override
+    {
+        if (position < -1 || position >= items.size())
+            return false;
+        index = position;
+        ++selections;
+        return true;
+    }
+    int ListCount() const override { return int(items.size()); }
+    QString List(int position) const override { return items.value(position); }
+
+    QStringList items;
+    int index = -1;
+    int selections = 0;
+};
+
+} // namespace
+
+class TestCatalogues : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void listsHoldTheGamesTexts_data();
+    void listsHoldTheGamesTexts();
+    void fillsReplaceWhateverTheListsHeld_data();
+    void fillsReplaceWhateverTheListsHeld();
+    void textsKeepEveryCharacter();
+    void repeatedNamesKeepTheirOwnNumbers_data();
+    void repeatedNamesKeepTheirOwnNumbers();
+    void lastInstrumentIsTheLastByteShown_data();
+    void lastInstrumentIsTheLastByteShown();
+    void generatedFillsLetEventsRunAfterEachItem_data();
+    void generatedFillsLetEventsRunAfterEachItem();
+    void songFillSelectsSongZeroAndSampleFillSelectsLast();
+};
+
+void TestCatalogues::listsHoldTheGamesTexts_data()
+{
+    QTest::addColumn<QString>("token");
+    QTest::addColumn<int>("songs");
+    QTest::addColumn<int>("samples");
+    QTest::addColumn<QString>("firstSong");
+    QTest::addColumn<QString>("lastSong");
+    QTest::addColumn<QString>("firstSample");
+    QTest::addColumn<QString>("lastSample");
+    QTest::newRow("FF5") << "FF5" << 72 << 36 << "Ahead on Our Way" << "the tide rolls in" << "Nothing" << "Clap";
+    QTest::newRow("SD2") << "SD2" << 64 << 33 << "[00] Into the Thick of It" << "[3F] A Conclusion (wtf?)" << "Nothing"
+                         << "Metal Bang (?)";
+    QTest::newRow("MQ") << "MQ" << 27 << 19 << "[00] Silence" << "[1A] The Crystal" << "Nothing" << "Wood Block";
+    QTest::newRow("FF4") << "FF4" << 56 << 23 << "[00] Nothing" << "[37] Ending Part 3" << "[00] Nothing"
+                         << "[16] Chocobo";
+    QTest::newRow("FF6") << "FF6" << 85 << 64 << "[00] - Silence" << "[54] - 3.15 Ending Theme 2" << "Nothing"
+                         << "Crowd noise";
+    QTest::newRow("RS2") << "RS2" << 51 << 38 << "Silence" << "Ending Theme" << "Nothing" << "Breath?";
+    QTest::newRow("RS3") << "RS3" << 92 << 83 << "[00] Silence" << "[5B] " << "Nothing" << "Unknown SFX";
+    QTest::newRow("CT") << "CT" << 83 << 62 << "[00] - 0.00 Silence" << "[52] - 3.01 Singing Mountain" << "Nothing"
+                        << "?";
+    QTest::newRow("BSDT") << "BSDT" << 31 << 50 << "[00] - Silence" << "[1E] - Song #31" << "Sample #1"
+                          << "Sample #50";
+    QTest::newRow("BSRD") << "BSRD" << 24 << 42 << "[00] - Silence" << "[17] - Whirlwind (ambient)" << "Sample #1"
+                          << "Sample #42";
+    QTest::newRow("BSTC") << "BSTC" << 14 << 24 << "[00] - Silence" << "[0D] - Song #14" << "Sample #1"
+                          << "Sample #24";
+}
+
+void TestCatalogues::listsHoldTheGamesTexts()
+{
+    QFETCH(QString, token);
+    QFETCH(int, songs);
+    QFETCH(int, samples);
+    QFETCH(QString, firstSong);
+    QFETCH(QString, lastSong);
+    QFETCH(QString, firstSample);
+    QFETCH(QString, lastSample);
+
+    QCOMPARE(game(token).songCount, songs);
+    QCOMPARE(game(token).sampleCount, samples);
+    Chosen window(token);
+    const QStringList titles = window.songs();
+    QCOMPARE(titles.size(), songs);
+    QCOMPARE(titles.first(), firstSong);
+    QCOMPARE(titles.last(), lastSong);
+    QCOMPARE(window.form.SongIndexCBO->ListIndex(), 0);
+    const QStringList names = window.samples(0);
+    QCOMPARE(names.size(), samples);
+    QCOMPARE(names.first(), firstSample);
+    QCOMPARE(names.last(), lastSample);
+    for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+        QCOMPARE(window.samples(slot), names); // one list serves all thirteen slots
+        QCOMPARE(window.form.sampleList(slot)->ListIndex(), 0);
+    }
+}
+
+void TestCatalogues::fillsReplaceWhateverTheListsHeld_data()
+{
+    QTest::addColumn<QString>("token");
+    for (const GameProfile &profile : games::GAME_PROFILES)
+        QTest::newRow(profile.token.data()) << QString::fromLatin1(profile.token.data(), profile.token.size());
+}
+
+void TestCatalogues::fillsReplaceWhateverTheListsHeld()
+{
+    QFETCH(QString, token);
+    // From "Dummy", from "Empty" after a cancelled choice, from another game
+    // with more names, and from this game itself.
+    Chosen reference(token);
+    const QStringList songs = reference.songs();
+    const QStringList samples = reference.samples(0);
+
+    Chosen window(u"RS3"_s);
+    window.form.setImageChooser([](QWidget *) { return QString(); });
+    window.choose(token);
+    QCOMPARE(window.songs(), songs);
+    QCOMPARE(window.samples(12), samples);
+    window.form.CloseROMCMD->click();
+    QCOMPARE(window.samples(0), QStringList{u"Empty"_s});
+    window.choose(token);
+    window.choose(token == u"FF5"_s ? u"SD2"_s : u"FF5"_s);
+    window.choose(token);
+    QCOMPARE(window.songs(), songs);
+    for (int slot = 0; slot < SLOT_COUNT; ++slot)
+        QCOMPARE(window.samples(slot), samples);
+}
+
+void TestCatalogues::textsKeepEveryCharacter()
+{
+    Chosen rs3(u"RS3"_s);
+    QCOMPARE(rs3.songs().value(0x1F), u"[1F] "_s); // number-only titles keep their blank
+    QCOMPARE(rs3.songs().value(0x5B), u"[5B] "_s);
+
+    Chosen rs2(u"RS2"_s);
+    QCOMPARE(rs2.songs().value(8), u"Another Country 's Town"_s);
+    QCOMPARE(rs2.songs().value(0), u"Silence"_s);
+    QCOMPARE(rs2.songs().value(38), u"Silence"_s);
+    QCOMPARE(rs2.songs().value(49), u"Silence"_s);
+
+    Chosen bsrd(u"BSRD"_s);
+    const QString tresor = bsrd.songs().value(0x15);
+    QCOMPARE(tresor, u"[15] - Ending ~ Le Tr\u00E9sor Interdit"_s);
+    QCOMPARE(tresor.size(), 34);
+
+    // Chrono Trigger songs 14 and 15 carry each other's codes, as stored.
+    Chosen ct(u"CT"_s);
+    QCOMPARE(ct.songs().value(14), u"[0F] - 1.03 Morning Sunlight"_s);
+    QCOMPARE(ct.songs().value(15), u"[0E] - 2.09 Robo's Theme"_s);
+
+    Chosen ff5(u"FF5"_s);
+    QCOMPARE(ff5.songs().value(0x11), u"...silence"_s);
+    QCOMPARE(ff5.songs().value(0x20), u"Gilgamesh"_s);
+    QCOMPARE(ff5.samples(0).value(0x18), u"Synth Cymbals (?)"_s);
+
+    Chosen bstc(u"BSTC"_s);
+    QCOMPARE(bstc.songs().value(4), u"[04] - Song #5"_s);
+}
+
+void TestCatalogues::repeatedNamesKeepTheirOwnNumbers_data()
+{
+    QTest::addColumn<QString>("token");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QList<int>>("positions");
+    QTest::newRow("FF5 Bass Guitar") << "FF5" << "Bass Guitar" << QList<int>{0x14, 0x1B};
+    QTest::newRow("RS2 Conga Drum") << "RS2" << "Conga Drum" << QList<int>{20, 24, 25, 29};
+    QTest::newRow("CT Conga Drum") << "CT" << "Conga Drum" << QList<int>{1, 2, 3, 12, 13, 14};
+    QTest::newRow("CT ?") << "CT" << "?" << QList<int>{60, 61};
+    QTest::newRow("RS3 Unknown SFX") << "RS3" << "Unknown SFX"
+                                     << QList<int>{0x36, 0x37, 0x3A, 0x3D, 0x43, 0x44, 0x4D, 0x50, 0x52};
+}
+
+void TestCatalogues::repeatedNamesKeepTheirOwnNumbers()
+{
+    QFETCH(QString, token);
+    QFETCH(QString, name);
+    QFETCH(QList<int>, positions);
+    const GameProfile &profile = game(token);
+    Chosen window(token);
+    QList<int> found;
+    const QStringList names = window.samples(0);
+    for (int i = 0; i < names.size(); ++i) {
+        if (names[i] == name)
+            found << i;
+    }
+    QCOMPARE(found, positions);
+
+    // A stored byte selects its own copy of the name and is saved back unchanged.
+    const int last = positions.last();
+    window.file.plant(slotAt(profile.tableBase, 1, 4), quint8(last));
+    window.form.SongIndexCBO->setCurrentIndex(1);
+    QCOMPARE(window.form.sampleList(4)->ListIndex(), last);
+    QCOMPARE(window.form.sampleList(4)->currentText(), name);
+    window.file.plant(slotAt(profile.tableBase, 1, 4), quint8(0));
+    window.form.SaveROMCMD->click();
+    QCOMPARE(quint8(window.file.contents()[slotAt(profile.tableBase, 1, 4)]), quint8(last));
+}
+
+void TestCatalogues::lastInstrumentIsTheLastByteShown_data()
+{
+    fillsReplaceWhateverTheListsHeld_data();
+}
+
+void TestCatalogues::lastInstrumentIsTheLastByteShown()
+{
+    QFETCH(QString, token);
+    const GameProfile &profile = game(token);
+    const int n = profile.sampleCount;
+    Chosen window(token);
+    window.file.plant(slotAt(profile.tableBase, 2, 0), quint8(n - 1));
+    window.file.plant(slotAt(profile.tableBase, 3, 0), quint8(n));
+    window.form.SongIndexCBO->setCurrentIndex(2);
+    QCOMPARE(window.form.sampleList(0)->ListIndex(), n - 1);
+    if (profile.token.starts_with("BS"))
+        QCOMPARE(window.form.sampleList(0)->currentText(), u"Sample #"_s + QString::number(n));
+    QVERIFY(window.form.SaveROMCMD->isEnabled());
+    window.form.SongIndexCBO->setCurrentIndex(3); // byte n has no entry
+    QCOMPARE(window.form.sampleList(0)->ListIndex(), -1);
+    QVERIFY(!window.form.SaveROMCMD->isEnabled());
+}
+
+void TestCatalogues::generatedFillsLetEventsRunAfterEachItem_data()
+{
+    fillsReplaceWhateverTheListsHeld_data();
+}
+
+void TestCatalogues::generatedFillsLetEventsRunAfterEachItem()
+{
+    QFETCH(QString, token);
+    const catalogues::Catalogue &catalogue = *catalogues::catalogueFor(token.toStdString());
+    std::array<CountingList, SLOT_COUNT> lists;
+    std::array<games::ListControl *, SLOT_COUNT> targets{};
+    for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+        lists[slot].AddItem(u"Dummy"_s);
+        targets[slot] = &lists[slot];
+    }
+    int pumps = 0;
+    int itemsSeenByLastPump = 0;
+    catalogues::fillSampleLists(catalogue, targets, [&] {
+        ++pumps;
+        itemsSeenByLastPump = 0;
+        for (const CountingList &list : lists) {
+            QCOMPARE(list.index, -1); // nothing is selected while the fill runs
+            itemsSeenByLastPump += int(list.items.size());
+        }
+    });
+    const int n = game(token).sampleCount;
+    QCOMPARE(pumps, catalogue.generatedSamples > 0 ? SLOT_COUNT * n : 0);
+    if (catalogue.generatedSamples > 0)
+        QCOMPARE(itemsSeenByLastPump, SLOT_COUNT * n); // one more after the very last item
+    for (const CountingList &list : lists) {
+        QCOMPARE(list.items.size(), n);
+        QCOMPARE(list.index, 0);
+        QCOMPARE(list.selections, 1);
+    }
+}
+
+void TestCatalogues::songFillSelectsSongZeroAndSampleFillSelectsLast()
+{
+    CountingList songs;
+    songs.AddItem(u"Dummy"_s);
+    songs.setListIndex(0);
+    catalogues::fillSongList(*catalogues::catalogueFor("MQ"), songs);
+    QCOMPARE(songs.items.size(), 27);
+    QCOMPARE(songs.index, 0);
+    QCOMPARE(songs.selections, 2);
+    QCOMPARE(catalogues::generatedSampleName(0), u"Sample #1"_s);
+    QCOMPARE(catalogues::generatedSampleName(9), u"Sample #10"_s);
+    QVERIFY(!catalogues::catalogueFor("XX"));
+}
+
+QTEST_MAIN(TestCatalogues)
+#include "tst_catalogues.moc"

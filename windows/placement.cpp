@@ -1,0 +1,75 @@
+#include "windows/placement.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+#include <QMessageBox>
+#include <QString>
+#include <QWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace windows {
+
+void applyPlacements(QWidget *root, std::span<const Placement> placements)
+{
+    for (const Placement &place : placements) {
+        const QString name = QString::fromLatin1(place.objectName.data(), qsizetype(place.objectName.size()));
+        QWidget *widget = root->objectName() == name ? root : root->findChild<QWidget *>(name);
+        if (widget)
+            widget->setGeometry(twips(place.left), twips(place.top), twips(place.width), twips(place.height));
+    }
+}
+
+void setFixedClientSize(QWidget *window, int widthTwips, int heightTwips)
+{
+    window->setFixedSize(twips(widthTwips), twips(heightTwips));
+}
+
+QFont interfaceFont(qreal pointSize, bool bold)
+{
+    // The layouts were drawn for a narrow 8 pt face; DejaVu Sans Condensed comes
+    // closest among the fonts a Debian desktop has, plain DejaVu Sans is next.
+    static const QString family = [] {
+        const QStringList families = QFontDatabase::families();
+        for (const QString &candidate : {u"DejaVu Sans Condensed"_s, u"DejaVu Sans"_s}) {
+            if (families.contains(candidate))
+                return candidate;
+        }
+        return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    }();
+    QFont font(family);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+QIcon programIcon()
+{
+    // A blue tile with a white eighth note.
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(40, 90, 170));
+    painter.drawRoundedRect(1, 1, 30, 30, 6, 6);
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(QRectF(7, 19, 10, 8));
+    painter.drawRect(QRectF(15, 6, 2.5, 17));
+    painter.drawPolygon(QPolygonF({QPointF(17, 6), QPointF(25, 11), QPointF(25, 14), QPointF(17, 10)}));
+    painter.end();
+    return QIcon(pixmap);
+}
+
+void showMessage(QWidget *parent, const QString &text)
+{
+    auto *box = new QMessageBox(QMessageBox::Warning, u"Veltrano"_s, text, QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->open();
+}
+
+} // namespace windows

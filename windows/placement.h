@@ -1,0 +1,46 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include <QtGlobal>
+
+class QFont;
+class QIcon;
+class QString;
+class QWidget;
+
+namespace windows {
+
+// Window layouts are designed in twips: 1/1440 inch, 15 to a pixel at 96 dpi.
+constexpr int twips(int value)
+{
+    return (value + (value >= 0 ? 7 : -7)) / 15;
+}
+
+// One control's place inside its container, in twips.
+struct Placement {
+    std::string_view objectName;
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+// Moves each named child of root to its place; names not found are skipped.
+void applyPlacements(QWidget *root, std::span<const Placement> placements);
+
+// Gives a window a fixed client area of the given size in twips.
+void setFixedClientSize(QWidget *window, int widthTwips, int heightTwips);
+
+// The user-interface font of every window: an installed sans-serif family at the
+// size the layouts were designed for (8.25 pt), or pointSize when given.
+QFont interfaceFont(qreal pointSize = 8.25, bool bold = false);
+
+// The program's own icon, drawn rather than loaded from a file.
+QIcon programIcon();
+
+// Shows a window-modal message box over parent and returns at once.
+void showMessage(QWidget *parent, const QString &text);
+
+} // namespace windows
