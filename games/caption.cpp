@@ -18,7 +18,8 @@ QString plainCaption()
 
 QString loadedCaption(const QString &title)
 {
-    return u"Veltrano (v%1) - "_s.arg(shortVersion()) + title;
+    static const QString prefix = u"Veltrano (v%1) - "_s.arg(shortVersion());
+    return prefix + title;
 }
 
 QString titleText(std::span<const quint8> bytes)

@@ -45,7 +45,7 @@ ImageError ImageError::make(Kind kind, const QString &path, const QString &reaso
         message = u"Cannot write %1:\n%2"_s.arg(file, reason);
         break;
     case Kind::Replaced:
-        message = u"Cannot write %1:\n%2\nChoose the game again to open the file anew."_s.arg(file, reason);
+        message = u"Cannot write %1:\n%2\nClose the ROM and choose the game again to open the file anew."_s.arg(file, reason);
         break;
     }
     return ImageError{kind, path, reason, message};

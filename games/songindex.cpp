@@ -59,7 +59,8 @@ ImageError loadSongIndex(const GameProfile &game, const RomImage &image, SongInd
     if (!addressable(song) || !image.isOpen())
         return {};
 
-    // Every read comes before any list is touched, so a failing read changes nothing.
+    // Every slot read comes before any list is touched, so a failing read
+    // leaves the lists as they were.
     ImageError error;
     const std::optional<qint64> base = tableBaseOf(game, image, error);
     if (error.isError())
@@ -68,6 +69,8 @@ ImageError loadSongIndex(const GameProfile &game, const RomImage &image, SongInd
     error = readTitle(game, image, title);
     if (error.isError())
         return error;
+
+    view.setCaption(loadedCaption(title));
 
     std::array<quint8, SLOT_COUNT> bytes{}; // no table: every slot shows position 0
     if (base) {
@@ -79,7 +82,6 @@ ImageError loadSongIndex(const GameProfile &game, const RomImage &image, SongInd
         }
     }
 
-    view.setCaption(loadedCaption(title));
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {
         if (!view.slotList(slot).setListIndex(bytes[slot])) {
             // The list has no item for this byte: show no value rather than a

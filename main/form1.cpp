@@ -12,7 +12,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -142,6 +141,8 @@ void Form1::createControls()
         option->setEnabled(games::profileForOption(optionName) != nullptr);
         group->addButton(option);
         m_gameOptions[row] = option;
+        if (const games::GameProfile *game = games::profileForOption(optionName))
+            m_profileOptions[size_t(game - games::GAME_PROFILES.data())] = option;
     }
 
     Frame1 = new QGroupBox(frame);
@@ -178,7 +179,7 @@ void Form1::createControls()
 
     MakerLBL = new QLabel(u"Veltrano song index editor"_s, frame);
     named(MakerLBL, u"MakerLBL"_s);
-    MakerLBL->setFont(windows::interfaceFont(9.75));
+    MakerLBL->setFont(windows::makerFont());
 
     // Hidden controls: never shown, kept as the window was designed.
     DummyLBL = new QLabel(u"000000"_s, frame);
@@ -207,7 +208,7 @@ void Form1::createControls()
     QuitCMD = button(client, u"QuitCMD"_s, u"&Quit"_s, true);
     InfoIMG = new QLabel(client);
     named(InfoIMG, u"InfoIMG"_s);
-    InfoIMG->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(16, 16));
+    InfoIMG->setPixmap(windows::informationPixmap());
     InfoLBL = new QLabel(u"Import/Export are not available yet."_s, client);
     named(InfoLBL, u"InfoLBL"_s);
 }
@@ -316,6 +317,11 @@ windows::Form2 *Form1::form2() const
     return m_form2;
 }
 
+QRadioButton *Form1::optionOf(const games::GameProfile &game) const
+{
+    return m_profileOptions[size_t(&game - games::GAME_PROFILES.data())];
+}
+
 QRadioButton *Form1::gameOption(std::string_view optionName) const
 {
     for (QRadioButton *option : m_gameOptions) {
@@ -356,9 +362,9 @@ void Form1::LoadROM()
 void Form1::CloseROM()
 {
     m_image.close();
+    mnuCloseROM->setEnabled(false);
     for (QWidget *command : std::initializer_list<QWidget *>{SaveROMCMD, ExportCMD, ImportCMD, CloseROMCMD})
         command->setEnabled(false);
-    mnuCloseROM->setEnabled(false);
     setWindowTitle(games::plainCaption());
 
     // The song list always holds an item, so this selection raises its event.
@@ -382,8 +388,8 @@ void Form1::clearGameOptions()
     // An exclusive group refuses to leave every button clear.
     QButtonGroup *group = m_gameOptions.front()->group();
     group->setExclusive(false);
-    for (std::string_view optionName : games::GAME_BUTTON_ORDER)
-        gameOption(optionName)->setChecked(false);
+    for (QRadioButton *option : m_gameOptions)
+        option->setChecked(false);
     group->setExclusive(true);
     m_setGameOption = nullptr;
 }
@@ -434,7 +440,7 @@ const games::GameProfile *Form1::currentGame(std::span<const std::string_view> o
 {
     for (std::string_view token : order) {
         const games::GameProfile *game = games::profileFor(token);
-        if (game && gameOption(game->optionName)->isChecked())
+        if (optionOf(*game)->isChecked())
             return game;
     }
     return nullptr;
@@ -455,7 +461,7 @@ void Form1::SaveROM()
 {
     for (std::string_view token : games::SAVE_ORDER) {
         const games::GameProfile *game = games::profileFor(token);
-        if (gameOption(game->optionName)->isChecked())
+        if (optionOf(*game)->isChecked())
             SaveIndex(*game);
     }
 }
@@ -556,7 +562,9 @@ games::ListControl &Form1::slotList(int slot)
 
 void Form1::setCaption(const QString &caption)
 {
-    setWindowTitle(caption);
+    // "[*]" in a window title is Qt's placeholder for the modified mark; a
+    // title that holds it is shown as it stands.
+    setWindowTitle(QString(caption).replace(u"[*]"_s, u"[*][*]"_s));
 }
 
 void Form1::setSaveEnabled(bool enabled)

@@ -127,7 +127,10 @@ private:
     void showError(const games::ImageError &error);
     const games::GameProfile *currentGame(std::span<const std::string_view> order) const;
 
-    std::array<QRadioButton *, 18> m_gameOptions{};
+    QRadioButton *optionOf(const games::GameProfile &game) const;
+
+    std::array<QRadioButton *, 18> m_gameOptions{}; // top to bottom
+    std::array<QRadioButton *, games::GAME_PROFILES.size()> m_profileOptions{}; // by profile
     std::array<ListCombo *, games::SLOT_COUNT> m_sampleLists{};
     std::array<QLabel *, games::SLOT_COUNT> m_slotLabels{};
     const QRadioButton *m_setGameOption = nullptr; // the button set by the last click

@@ -28,21 +28,39 @@ void setFixedClientSize(QWidget *window, int widthTwips, int heightTwips)
     window->setFixedSize(twips(widthTwips), twips(heightTwips));
 }
 
+namespace {
+
+// The first of the families that is installed; the font database is filled
+// for the first text drawn anyway, so asking it costs nothing extra, and a
+// name it does not know never reaches fontconfig's substitution.
+QString installedFamily(std::initializer_list<QString> wanted)
+{
+    const QStringList families = QFontDatabase::families();
+    for (const QString &family : wanted) {
+        if (families.contains(family))
+            return family;
+    }
+    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+}
+
+} // namespace
+
 QFont interfaceFont(qreal pointSize, bool bold)
 {
-    // The layouts were drawn for a narrow 8 pt face; DejaVu Sans Condensed comes
-    // closest among the fonts a Debian desktop has, plain DejaVu Sans is next.
-    static const QString family = [] {
-        const QStringList families = QFontDatabase::families();
-        for (const QString &candidate : {u"DejaVu Sans Condensed"_s, u"DejaVu Sans"_s}) {
-            if (families.contains(candidate))
-                return candidate;
-        }
-        return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-    }();
+    // The layouts were drawn for Tahoma 8.25 pt; DejaVu Sans Condensed comes
+    // closest among the fonts a Debian desktop has.
+    static const QString family = installedFamily({u"Tahoma"_s, u"DejaVu Sans Condensed"_s, u"DejaVu Sans"_s});
     QFont font(family);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
+    return font;
+}
+
+QFont makerFont()
+{
+    static const QString family = installedFamily({u"Verdana"_s, u"DejaVu Sans"_s});
+    QFont font(family);
+    font.setPointSizeF(9.75);
     return font;
 }
 
@@ -62,6 +80,23 @@ QIcon programIcon()
     painter.drawPolygon(QPolygonF({QPointF(17, 6), QPointF(25, 11), QPointF(25, 14), QPointF(17, 10)}));
     painter.end();
     return QIcon(pixmap);
+}
+
+QPixmap informationPixmap()
+{
+    // A blue disc with a white "i", drawn as shapes so no font is needed.
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(30, 100, 200));
+    painter.drawEllipse(QRectF(0.5, 0.5, 15, 15));
+    painter.setBrush(Qt::white);
+    painter.drawEllipse(QRectF(6.75, 3, 2.5, 2.5));
+    painter.drawRect(QRectF(7, 6.5, 2, 6.5));
+    painter.end();
+    return pixmap;
 }
 
 void showMessage(QWidget *parent, const QString &text)

@@ -7,6 +7,7 @@
 
 class QFont;
 class QIcon;
+class QPixmap;
 class QString;
 class QWidget;
 
@@ -36,9 +37,14 @@ void setFixedClientSize(QWidget *window, int widthTwips, int heightTwips);
 // The user-interface font of every window: an installed sans-serif family at the
 // size the layouts were designed for (8.25 pt), or pointSize when given.
 QFont interfaceFont(qreal pointSize = 8.25, bool bold = false);
+// The font of the maker's line: a wide sans-serif at 9.75 pt.
+QFont makerFont();
 
 // The program's own icon, drawn rather than loaded from a file.
 QIcon programIcon();
+
+// The 16 x 16 information sign beside the main window's info line.
+QPixmap informationPixmap();
 
 // Shows a window-modal message box over parent and returns at once.
 void showMessage(QWidget *parent, const QString &text);

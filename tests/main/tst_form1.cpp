@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <qpa/qwindowsysteminterface.h>
 
 #include "catalogues/catalogue.h"
@@ -144,6 +145,7 @@ private slots:
     void gameChoiceShowsSongZero_data();
     void gameChoiceShowsSongZero();
     void pickingASongLoadsItsRecord();
+    void titleIsShownAsItStands();
     void saveWritesTheShownRecordAndNothingElse_data();
     void saveWritesTheShownRecordAndNothingElse();
     void repickingTheSelectedSongKeepsUnsavedChanges();
@@ -425,6 +427,18 @@ void TestForm1::pickingASongLoadsItsRecord()
     QCOMPARE(window.form.SongIndexCBO->currentText(), u"the tide rolls in"_s);
     QCOMPARE(window.shown(), last);
     QCOMPARE(window.form.SongIndexCBO->ListCount(), 0x48);
+}
+
+void TestForm1::titleIsShownAsItStands()
+{
+    TestImage file;
+    file.plant(0xFFC0, QByteArray("[*] HACK  v1.0 [*]   "));
+    Window window;
+    window.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window.form));
+    window.choose(game("FF6"), file.path());
+    // What the window system shows, blanks and brackets included.
+    QCOMPARE(window.form.windowHandle()->title(), u"Veltrano (v0.99) - [*] HACK  v1.0 [*]   "_s);
 }
 
 void TestForm1::saveWritesTheShownRecordAndNothingElse_data()
