@@ -38,8 +38,15 @@ run)
 test)
     build build
     ctest --test-dir build --output-on-failure -j "$(nproc)"
+    # A short libFuzzer run over the image access and the load path (clang).
+    cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+        -DVELTRANO_FUZZ=ON -DVELTRANO_SANITIZE=ON -DVELTRANO_BENCH=OFF >/dev/null
+    cmake --build build-fuzz --target fuzz_load
+    fuzz/short-run.sh build-fuzz -runs=100000
+    # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer
+    # (fewer random sessions: the sanitized window is slower).
     build build-sanitize -DVELTRANO_SANITIZE=ON -DVELTRANO_BENCH=OFF
-    ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    VELTRANO_SESSIONS=2000 ASAN_OPTIONS=abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         ctest --test-dir build-sanitize --output-on-failure -j "$(nproc)"
     ;;
 bench)

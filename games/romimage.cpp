@@ -71,11 +71,14 @@ ImageError RomImage::open(const QString &path)
         return ImageError::make(ImageError::Kind::Open, path, systemReason(errno));
 
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(fd, &info) != 0) {
         const int error = errno;
         ::close(fd);
-        const QString reason = S_ISREG(info.st_mode) ? systemReason(error) : u"It is not a regular file."_s;
-        return ImageError::make(ImageError::Kind::Open, path, reason);
+        return ImageError::make(ImageError::Kind::Open, path, systemReason(error));
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return ImageError::make(ImageError::Kind::Open, path, u"It is not a regular file."_s);
     }
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags >= 0)

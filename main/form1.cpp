@@ -215,7 +215,7 @@ void Form1::createControls()
 
 void Form1::createMenus()
 {
-    auto entry = [this](QMenu *menu, const QString &objectName, const QString &caption, const QKeySequence &key) {
+    auto entry = [](QMenu *menu, const QString &objectName, const QString &caption, const QKeySequence &key) {
         QAction *action = menu->addAction(caption);
         action->setObjectName(objectName);
         action->setShortcut(key);

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QSortFilterProxyModel>
 
 using namespace Qt::StringLiterals;
@@ -78,6 +79,16 @@ QStringList imageFileFilters()
 
 QString chooseImageFile(QWidget *parent)
 {
+    // The dialog keeps its last folder and history in a settings file of the
+    // toolkit's; Veltrano keeps no files, so those settings go nowhere. No
+    // other part of the program uses settings.
+    static const bool settingsDiscarded = [] {
+        for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, u"/dev/null"_s);
+        return true;
+    }();
+    Q_UNUSED(settingsDiscarded);
+
     QFileDialog dialog(parent);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

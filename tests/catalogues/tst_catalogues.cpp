@@ -10,6 +10,7 @@
 #include "games/songindex.h"
 #include "main/form1.h"
 #include "main/listcombo.h"
+#include "tests/fakelist.h"
 #include "tests/testimage.h"
 
 using namespace Qt::StringLiterals;
@@ -47,28 +48,6 @@ struct Chosen {
 
     TestImage file;
     Form1 form;
-};
-
-class CountingList : public games::ListControl
-{
-public:
-    void Clear() override { items.clear(); index = -1; }
-    void AddItem(const QString &text) override { items << text; }
-    int ListIndex() const override { return index; }
-    bool setListIndex(int position) override
-    {
-        if (position < -1 || position >= items.size())
-            return false;
-        index = position;
-        ++selections;
-        return true;
-    }
-    int ListCount() const override { return int(items.size()); }
-    QString List(int position) const override { return items.value(position); }
-
-    QStringList items;
-    int index = -1;
-    int selections = 0;
 };
 
 } // namespace
@@ -282,7 +261,7 @@ void TestCatalogues::generatedFillsLetEventsRunAfterEachItem()
 {
     QFETCH(QString, token);
     const catalogues::Catalogue &catalogue = *catalogues::catalogueFor(token.toStdString());
-    std::array<CountingList, SLOT_COUNT> lists;
+    std::array<FakeList, SLOT_COUNT> lists;
     std::array<games::ListControl *, SLOT_COUNT> targets{};
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {
         lists[slot].AddItem(u"Dummy"_s);
@@ -293,7 +272,7 @@ void TestCatalogues::generatedFillsLetEventsRunAfterEachItem()
     catalogues::fillSampleLists(catalogue, targets, [&] {
         ++pumps;
         itemsSeenByLastPump = 0;
-        for (const CountingList &list : lists) {
+        for (const FakeList &list : lists) {
             QCOMPARE(list.index, -1); // nothing is selected while the fill runs
             itemsSeenByLastPump += int(list.items.size());
         }
@@ -302,7 +281,7 @@ void TestCatalogues::generatedFillsLetEventsRunAfterEachItem()
     QCOMPARE(pumps, catalogue.generatedSamples > 0 ? SLOT_COUNT * n : 0);
     if (catalogue.generatedSamples > 0)
         QCOMPARE(itemsSeenByLastPump, SLOT_COUNT * n); // one more after the very last item
-    for (const CountingList &list : lists) {
+    for (const FakeList &list : lists) {
         QCOMPARE(list.items.size(), n);
         QCOMPARE(list.index, 0);
         QCOMPARE(list.selections, 1);
@@ -311,7 +290,7 @@ void TestCatalogues::generatedFillsLetEventsRunAfterEachItem()
 
 void TestCatalogues::songFillSelectsSongZeroAndSampleFillSelectsLast()
 {
-    CountingList songs;
+    FakeList songs;
     songs.AddItem(u"Dummy"_s);
     songs.setListIndex(0);
     catalogues::fillSongList(*catalogues::catalogueFor("MQ"), songs);

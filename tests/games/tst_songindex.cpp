@@ -6,49 +6,13 @@
 #include "games/caption.h"
 #include "games/gameprofile.h"
 #include "games/songindex.h"
+#include "tests/fakelist.h"
 #include "tests/testimage.h"
 
 using namespace games;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// A list with the program's list semantics and nothing else.
-class FakeList : public ListControl
-{
-public:
-    void Clear() override
-    {
-        m_items.clear();
-        m_index = -1;
-    }
-    void AddItem(const QString &text) override { m_items.append(text); }
-    int ListIndex() const override { return m_index; }
-    bool setListIndex(int position) override
-    {
-        if (position < -1 || position >= m_items.size())
-            return false;
-        m_index = position;
-        ++selections;
-        return true;
-    }
-    int ListCount() const override { return int(m_items.size()); }
-    QString List(int position) const override { return m_items.value(position); }
-
-    void fill(int count)
-    {
-        Clear();
-        for (int i = 0; i < count; ++i)
-            AddItem(QString::number(i));
-        m_index = 0;
-    }
-
-    int selections = 0;
-
-private:
-    QStringList m_items;
-    int m_index = -1;
-};
 
 class FakeView : public SongIndexView
 {

@@ -27,6 +27,7 @@
 #include "main/imagefiledialog.h"
 #include "main/listcombo.h"
 #include "tests/testimage.h"
+#include "tests/testwindow.h"
 #include "windows/about.h"
 #include "windows/form2.h"
 
@@ -36,73 +37,11 @@ using games::SLOT_COUNT;
 
 namespace {
 
-const GameProfile &game(const char *token)
-{
-    return *games::profileFor(token);
-}
-
 QString text(std::string_view view)
 {
     return QString::fromUtf8(view.data(), qsizetype(view.size()));
 }
 
-// The main window with a file dialog that answers what the test says.
-struct Window {
-    Window()
-    {
-        form.setImageChooser([this](QWidget *) {
-            ++dialogs;
-            if (whileDialogIsOpen)
-                whileDialogIsOpen();
-            return answer;
-        });
-    }
-
-    // Clicks a game button as the user does; the dialog answers path.
-    void choose(const GameProfile &profile, const QString &path)
-    {
-        answer = path;
-        form.gameOption(profile.optionName)->click();
-    }
-
-    std::array<int, SLOT_COUNT> shown() const
-    {
-        std::array<int, SLOT_COUNT> positions{};
-        for (int slot = 0; slot < SLOT_COUNT; ++slot)
-            positions[slot] = form.sampleList(slot)->ListIndex();
-        return positions;
-    }
-
-    QStringList labels() const
-    {
-        QStringList texts;
-        for (int slot = 0; slot < SLOT_COUNT; ++slot)
-            texts << form.slotLabelOf(slot)->text();
-        return texts;
-    }
-
-    QList<QMessageBox *> messages() const
-    {
-        QList<QMessageBox *> boxes;
-        for (QMessageBox *box : form.findChildren<QMessageBox *>()) {
-            if (box->isVisible())
-                boxes << box;
-        }
-        return boxes;
-    }
-
-    void closeMessages()
-    {
-        for (QMessageBox *box : messages())
-            box->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    Form1 form;
-    QString answer;
-    int dialogs = 0;
-    std::function<void()> whileDialogIsOpen;
-};
 
 QStringList labelTexts(int base)
 {
@@ -804,7 +743,7 @@ void TestForm1::quitAndCloseBoxEndTheProgram()
 void TestForm1::fileDialogOffersTheFiveFilters()
 {
     TestImage folder(16, u"plain.smc"_s);
-    for (const QString name : {u"UPPER.SWC"_s, u"copy.fig"_s, u"notes.txt"_s, u"noextension"_s}) {
+    for (const QString &name : {u"UPPER.SWC"_s, u"copy.fig"_s, u"notes.txt"_s, u"noextension"_s}) {
         QFile file(folder.folder() + u'/' + name);
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
@@ -826,11 +765,13 @@ void TestForm1::fileDialogOffersTheFiveFilters()
             names.sort();
             return names.join(u' ');
         };
-        QTest::qWaitFor([&] { return visible().contains(u"plain.smc"_s); }, 5000);
+        if (!QTest::qWaitFor([&] { return visible().contains(u"plain.smc"_s); }, 5000))
+            qWarning("the dialog did not list the folder");
         shown << visible();
         dialog->selectNameFilter(filters.value(0));
         emit dialog->filterSelected(filters.value(0));
-        QTest::qWaitFor([&] { return visible().contains(u"noextension"_s); }, 5000);
+        if (!QTest::qWaitFor([&] { return visible().contains(u"noextension"_s); }, 5000))
+            qWarning("the dialog did not apply the first filter");
         shown << visible();
     };
     QTimer poll;
