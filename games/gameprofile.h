@@ -8,6 +8,10 @@
 
 namespace games {
 
+// The slot labels "$20" to "$2C" that every game but one shows, and that a
+// closed image leaves.
+inline constexpr int PLAIN_SLOT_LABELS = 0x20;
+
 // Where a game keeps its song sample-index table and how the window shows it.
 struct GameProfile {
     std::string_view token;         // short code used in every per-game name
@@ -26,7 +30,7 @@ struct GameProfile {
     quint32 titleOffset = 0;
     std::string_view fixedTitle = {};
 
-    int slotLabelBase = 0x20; // label of slot k reads "$" + hex(base + k)
+    int slotLabelBase = PLAIN_SLOT_LABELS; // label of slot k reads "$" + hex(base + k)
     int labelsSetByChoice = 12; // labels rewritten by the game choice, from slot 0
     bool locksLastSlot = false; // last slot list shown but not editable
 
@@ -40,7 +44,7 @@ inline constexpr quint32 LOROM_TITLE = 0x7FC0;
 inline constexpr std::array<GameProfile, 11> GAME_PROFILES = {{
     {"FF5",  "FF5OPT",  "Final Fantasy V (J)",                          72, 36, 0x43DAA, {}, HIROM_TITLE},
     {"SD2",  "SD2OPT",  "Seiken Densetsu 2 (J) / Secret of Mana (EU)",  64, 33, 0x33F22, {}, HIROM_TITLE},
-    {"MQ",   "MQOPT",   "Final Fantasy Mystic Quest (JUE)",             27, 19, 0x6BEA1, {}, LOROM_TITLE, {}, 0x20, 12, true},
+    {"MQ",   "MQOPT",   "Final Fantasy Mystic Quest (JUE)",             27, 19, 0x6BEA1, {}, LOROM_TITLE, {}, PLAIN_SLOT_LABELS, 12, true},
     {"FF4",  "FF4OPT",  "Final Fantasy IV (J) / Final Fantasy II (U)",  56, 23, 0x2400F, {}, LOROM_TITLE, {}, 0x40, 13},
     {"FF6",  "FF6OPT",  "Final Fantasy VI (J) / Final Fantasy III (U)", 85, 64, 0x53F95, {}, HIROM_TITLE},
     {"RS2",  "RS2OPT",  "Romancing SaGa 2 (J)",                         51, 38, 0x44077, {}, HIROM_TITLE},

@@ -153,8 +153,8 @@ void Form1::createControls()
     InstrumentIndexFRAM = new QGroupBox(frame);
     named(InstrumentIndexFRAM, u"InstrumentIndexFRAM"_s);
     for (int slot = 0; slot < games::SLOT_COUNT; ++slot) {
-        m_slotLabels[slot] = new QLabel(games::slotLabel(0x20, slot), InstrumentIndexFRAM);
-        named(m_slotLabels[slot], u"LBL"_s + games::slotLabel(0x20, slot).mid(1));
+        m_slotLabels[slot] = new QLabel(games::slotLabel(games::PLAIN_SLOT_LABELS, slot), InstrumentIndexFRAM);
+        named(m_slotLabels[slot], u"LBL"_s + games::slotLabel(games::PLAIN_SLOT_LABELS, slot).mid(1));
         m_sampleLists[slot] = new ListCombo(InstrumentIndexFRAM);
         named(m_sampleLists[slot], u"Sample%1CBO"_s.arg(slot + 1, 2, 10, QChar(u'0')));
     }
@@ -380,7 +380,7 @@ void Form1::CloseROM()
     for (ListCombo *list : m_sampleLists)
         list->setEnabled(false);
     for (int slot = 0; slot < games::SLOT_COUNT; ++slot)
-        m_slotLabels[slot]->setText(games::slotLabel(0x20, slot));
+        m_slotLabels[slot]->setText(games::slotLabel(games::PLAIN_SLOT_LABELS, slot));
 }
 
 void Form1::clearGameOptions()
