@@ -100,18 +100,14 @@ QPixmap aboutPicture(const QFont &baseFont)
 // The window's own 16 x 16 icon: a note on a round badge.
 QIcon aboutIcon()
 {
-    QPixmap icon(16, 16);
-    icon.fill(Qt::transparent);
-    QPainter painter(&icon);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0x2B, 0x4C, 0x7E));
-    painter.drawEllipse(QRectF(0.5, 0.5, 15, 15));
-    painter.setBrush(Qt::white);
-    painter.drawEllipse(QRectF(4, 9, 5, 4));
-    painter.drawRect(QRectF(7.5, 3, 1.5, 8));
-    painter.drawRect(QRectF(7.5, 3, 4, 1.5));
-    return QIcon(icon);
+    return QIcon(windows::drawnPixmap(QSize(16, 16), [](QPainter &painter) {
+        painter.setBrush(QColor(0x2B, 0x4C, 0x7E));
+        painter.drawEllipse(QRectF(0.5, 0.5, 15, 15));
+        painter.setBrush(Qt::white);
+        painter.drawEllipse(QRectF(4, 9, 5, 4));
+        painter.drawRect(QRectF(7.5, 3, 1.5, 8));
+        painter.drawRect(QRectF(7.5, 3, 4, 1.5));
+    }));
 }
 
 } // namespace

@@ -64,39 +64,41 @@ QFont makerFont()
     return font;
 }
 
-QIcon programIcon()
+QPixmap drawnPixmap(QSize size, const std::function<void(QPainter &)> &draw)
 {
-    // A blue tile with a white eighth note.
-    QPixmap pixmap(32, 32);
+    QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(40, 90, 170));
-    painter.drawRoundedRect(1, 1, 30, 30, 6, 6);
-    painter.setBrush(Qt::white);
-    painter.drawEllipse(QRectF(7, 19, 10, 8));
-    painter.drawRect(QRectF(15, 6, 2.5, 17));
-    painter.drawPolygon(QPolygonF({QPointF(17, 6), QPointF(25, 11), QPointF(25, 14), QPointF(17, 10)}));
+    draw(painter);
     painter.end();
-    return QIcon(pixmap);
+    return pixmap;
+}
+
+QIcon programIcon()
+{
+    // A blue tile with a white eighth note.
+    return QIcon(drawnPixmap(QSize(32, 32), [](QPainter &painter) {
+        painter.setBrush(QColor(40, 90, 170));
+        painter.drawRoundedRect(1, 1, 30, 30, 6, 6);
+        painter.setBrush(Qt::white);
+        painter.drawEllipse(QRectF(7, 19, 10, 8));
+        painter.drawRect(QRectF(15, 6, 2.5, 17));
+        painter.drawPolygon(QPolygonF({QPointF(17, 6), QPointF(25, 11), QPointF(25, 14), QPointF(17, 10)}));
+    }));
 }
 
 QPixmap informationPixmap()
 {
     // A blue disc with a white "i", drawn as shapes so no font is needed.
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(30, 100, 200));
-    painter.drawEllipse(QRectF(0.5, 0.5, 15, 15));
-    painter.setBrush(Qt::white);
-    painter.drawEllipse(QRectF(6.75, 3, 2.5, 2.5));
-    painter.drawRect(QRectF(7, 6.5, 2, 6.5));
-    painter.end();
-    return pixmap;
+    return drawnPixmap(QSize(16, 16), [](QPainter &painter) {
+        painter.setBrush(QColor(30, 100, 200));
+        painter.drawEllipse(QRectF(0.5, 0.5, 15, 15));
+        painter.setBrush(Qt::white);
+        painter.drawEllipse(QRectF(6.75, 3, 2.5, 2.5));
+        painter.drawRect(QRectF(7, 6.5, 2, 6.5));
+    });
 }
 
 void showMessage(QWidget *parent, const QString &text)

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string_view>
 
+#include <QSize>
 #include <QtGlobal>
 
 class QFont;
 class QIcon;
+class QPainter;
 class QPixmap;
 class QString;
 class QWidget;
@@ -39,6 +42,9 @@ void setFixedClientSize(QWidget *window, int widthTwips, int heightTwips);
 QFont interfaceFont(qreal pointSize = 8.25, bool bold = false);
 // The font of the maker's line: a wide sans-serif at 9.75 pt.
 QFont makerFont();
+
+// A transparent picture of the given size, drawn antialiased, without outlines.
+QPixmap drawnPixmap(QSize size, const std::function<void(QPainter &)> &draw);
 
 // The program's own icon, drawn rather than loaded from a file.
 QIcon programIcon();
