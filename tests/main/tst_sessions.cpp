@@ -9,6 +9,7 @@
 #include <optional>
 #include <random>
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -381,5 +382,15 @@ void TestSessions::randomSessionsNeverLoseAByte()
     }
 }
 
-QTEST_MAIN(TestSessions)
+int main(int argc, char *argv[])
+{
+    // A large VELTRANO_SESSIONS runs longer than the test library's five
+    // minutes per test function; CTest's own time limit still guards a hang.
+    if (!qEnvironmentVariableIsSet("QTEST_FUNCTION_TIMEOUT"))
+        qputenv("QTEST_FUNCTION_TIMEOUT", "86400000");
+    QApplication application(argc, argv);
+    TestSessions test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_sessions.moc"
