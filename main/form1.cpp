@@ -138,10 +138,12 @@ void Form1::createControls()
         const std::string_view optionName = games::GAME_BUTTON_ORDER[row];
         auto *option = new QRadioButton(optionCaption(optionName), frame);
         named(option, name(optionName));
-        option->setEnabled(games::profileForOption(optionName) != nullptr);
         group->addButton(option);
         m_gameOptions[row] = option;
-        if (const games::GameProfile *game = games::profileForOption(optionName))
+        // Only the games with a profile can be chosen.
+        const games::GameProfile *game = games::profileForOption(optionName);
+        option->setEnabled(game != nullptr);
+        if (game)
             m_profileOptions[size_t(game - games::GAME_PROFILES.data())] = option;
     }
 
@@ -283,16 +285,15 @@ void Form1::setTabOrder()
 
 void Form1::connectControls()
 {
-    for (QRadioButton *option : m_gameOptions) {
-        if (const games::GameProfile *game = games::profileForOption(option->objectName().toStdString())) {
-            connect(option, &QRadioButton::clicked, this, [this, option, game] {
-                // A click on the button already set changes nothing.
-                if (option == m_setGameOption)
-                    return;
-                m_setGameOption = option;
-                gameOption_Click(*game);
-            });
-        }
+    for (const games::GameProfile &game : games::GAME_PROFILES) {
+        QRadioButton *option = optionOf(game);
+        connect(option, &QRadioButton::clicked, this, [this, option, &game] {
+            // A click on the button already set changes nothing.
+            if (option == m_setGameOption)
+                return;
+            m_setGameOption = option;
+            gameOption_Click(game);
+        });
     }
     connect(SongIndexCBO, &ListCombo::selected, this, &Form1::SongIndexCBO_Click);
     connect(SaveROMCMD, &QPushButton::clicked, this, &Form1::SaveROMCMD_Click);
