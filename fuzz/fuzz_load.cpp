@@ -331,15 +331,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                                           : QString::fromUtf8(game.fixedTitle.data(), qsizetype(game.fixedTitle.size()));
         check(view.caption == loadedCaption(expectedTitle), "the caption does not show the file's title");
 
-        bool shown = true;
+        // Each slot shows its byte, or nothing when its list has no item for it.
+        bool everyShown = true;
         for (int slot = 0; slot < SLOT_COUNT; ++slot) {
             const int byte = base ? model.at(*base + qint64(RECORD_SIZE) * song + slotRecordOffset(slot)) : 0;
-            shown = shown && byte < slotItems;
+            const bool shown = byte < slotItems;
+            everyShown = everyShown && shown;
             const int position = view.slotLists[size_t(slot)].ListIndex();
             check(position == (shown ? byte : -1), "a slot does not show the file's byte");
         }
-        check(view.saveEnabled == shown, "saving is enabled for a record the lists cannot show");
-        check(!game.locksLastSlot || !shown || !view.slotEnabled[SLOT_COUNT - 1], "the locked slot was left editable");
+        check(view.saveEnabled == everyShown, "saving is enabled for a record the lists cannot show");
+        check(!game.locksLastSlot || !view.slotEnabled[SLOT_COUNT - 1], "the locked slot was left editable");
     }
 
     checkExport(image, model, song);

@@ -31,12 +31,8 @@ QString titleText(std::span<const quint8> bytes)
             text += QChar(char16_t(byte));
         else if (byte >= 0xA1 && byte <= 0xDF)
             text += QChar(char16_t(0xFF61 + (byte - 0xA1))); // JIS X 0201 katakana, half width
-        else if (byte < 0x20)
-            text += QChar(char16_t(0x2400 + byte)); // control pictures: NUL shows as a symbol
-        else if (byte == 0x7F)
-            text += QChar(char16_t(0x2421));
         else
-            text += QChar(char16_t(0xFFFD));
+            text += QChar(char16_t(0x00B7)); // a middle dot: every font has one, title bars included
     }
     return text;
 }

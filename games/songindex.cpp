@@ -82,20 +82,30 @@ ImageError loadSongIndex(const GameProfile &game, const RomImage &image, SongInd
         }
     }
 
+    // A byte its list has no item for shows no selection; the other slots
+    // still show theirs, so the record can be seen and mended.
+    bool everySlotShown = true;
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {
         if (!view.slotList(slot).setListIndex(bytes[slot])) {
-            // The list has no item for this byte: show no value rather than a
-            // stale one, here and after, and keep such a record from being saved.
-            for (int rest = slot; rest < SLOT_COUNT; ++rest)
-                view.slotList(rest).setListIndex(-1);
-            view.setSaveEnabled(false);
-            return {};
+            view.slotList(slot).setListIndex(-1);
+            everySlotShown = false;
         }
     }
     if (game.locksLastSlot)
         view.setSlotListEnabled(SLOT_COUNT - 1, false);
-    view.setSaveEnabled(true);
+    view.setSaveEnabled(everySlotShown);
     return {};
+}
+
+void slotPicked(const RomImage &image, SongIndexView &view)
+{
+    if (!image.isOpen() || !addressable(view.songList().ListIndex()))
+        return;
+    for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+        if (view.slotList(slot).ListIndex() < 0)
+            return;
+    }
+    view.setSaveEnabled(true);
 }
 
 ImageError saveSongIndex(const GameProfile &game, RomImage &image, SongIndexView &view)
@@ -126,11 +136,12 @@ ImageError saveSongIndex(const GameProfile &game, RomImage &image, SongIndexView
         values[slot] = static_cast<quint8>(position);
     }
 
+    // Only the slot bytes are written, so the file must reach the last of them.
     const qint64 record = *base + qint64(RECORD_SIZE) * song;
     const qint64 length = image.size();
-    if (record + RECORD_SIZE > length) {
+    if (record + slotRecordOffset(SLOT_COUNT - 1) >= length) {
         return ImageError::make(ImageError::Kind::OutsideImage, image.path(),
-                                u"The record of song %1 lies beyond the end of the file (%2 bytes), so nothing was saved."_s
+                                u"The slots of song %1 reach beyond the end of the file (%2 bytes), so nothing was saved."_s
                                     .arg(song)
                                     .arg(length));
     }

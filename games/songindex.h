@@ -53,14 +53,19 @@ public:
 
 // Shows the selected song's record: the image's title in the caption, each
 // slot's byte as the selected position of its list. With no song selected or
-// no image open it changes nothing. When a list cannot show its byte, that list
-// and the ones after it show no selection and saving is disabled, so nothing
-// the song does not hold can be saved. Returns the read error, if any.
+// no image open it changes nothing. A list that has no item for its byte shows
+// no selection, and saving stays disabled until the user has picked an
+// instrument there. Returns the read error, if any.
 ImageError loadSongIndex(const GameProfile &game, const RomImage &image, SongIndexView &view);
+
+// After the user picks an instrument in a slot list: with an image open and a
+// song selected, saving becomes possible once every slot list shows one.
+void slotPicked(const RomImage &image, SongIndexView &view);
 
 // Writes the thirteen selected positions as the slot bytes of the selected
 // song's record: all thirteen, or none when any of them cannot be written as
-// it stands (no selection, record beyond the end of the file, file replaced).
+// it stands (no selection, a slot byte at or beyond the end of the file, file
+// replaced).
 // An operating-system failure part-way is rolled back. With no song selected
 // or no image open it writes nothing and reports nothing.
 ImageError saveSongIndex(const GameProfile &game, RomImage &image, SongIndexView &view);

@@ -22,6 +22,7 @@
 #include "main/imagefiledialog.h"
 #include "main/listcombo.h"
 #include "windows/about.h"
+#include "windows/controls.h"
 #include "windows/dummy.h"
 #include "windows/form2.h"
 #include "windows/placement.h"
@@ -168,10 +169,9 @@ void Form1::createControls()
     }
 
     auto button = [&](QWidget *parent, const QString &objectName, const QString &caption, bool enabled) {
-        auto *command = new QPushButton(caption, parent);
+        auto *command = new windows::CommandButton(caption, parent);
         named(command, objectName);
         command->setEnabled(enabled);
-        command->setAutoDefault(false);
         return command;
     };
     SaveROMCMD = button(frame, u"SaveROMCMD"_s, u"Save Song Index"_s, false);
@@ -296,6 +296,8 @@ void Form1::connectControls()
         });
     }
     connect(SongIndexCBO, &ListCombo::selected, this, &Form1::SongIndexCBO_Click);
+    for (ListCombo *list : m_sampleLists)
+        connect(list, &ListCombo::picked, this, &Form1::SampleCBO_Click);
     connect(SaveROMCMD, &QPushButton::clicked, this, &Form1::SaveROMCMD_Click);
     connect(CloseROMCMD, &QPushButton::clicked, this, &Form1::CloseROMCMD_Click);
     connect(QuitCMD, &QPushButton::clicked, this, &Form1::QuitCMD_Click);
@@ -453,6 +455,11 @@ void Form1::SongIndexCBO_Click()
         LoadIndex(*game);
 }
 
+void Form1::SampleCBO_Click()
+{
+    games::slotPicked(m_image, *this);
+}
+
 void Form1::LoadIndex(const games::GameProfile &game)
 {
     showError(games::loadSongIndex(game, m_image, *this));
@@ -509,10 +516,10 @@ void Form1::gameOption_Click(const games::GameProfile &game)
 
 void Form1::mnuAbout_Click()
 {
+    // A new window for every showing, deleted once closed.
     auto *about = new windows::About(this);
     about->setAttribute(Qt::WA_DeleteOnClose);
-    about->setWindowModality(Qt::WindowModal);
-    about->open();
+    windows::showModal(about);
 }
 
 games::ImageError Form1::Export(const std::function<void(const QByteArray &block)> &output)
@@ -536,8 +543,7 @@ void Form1::Dummy2CMD_Click()
 {
     if (!m_form2)
         m_form2 = new windows::Form2(this);
-    m_form2->setWindowModality(Qt::WindowModal);
-    m_form2->open();
+    windows::showModal(m_form2);
 }
 
 void Form1::ShowDummyWindow()
@@ -545,8 +551,7 @@ void Form1::ShowDummyWindow()
     auto *dummy = new windows::Dummy(this);
     dummy->setAttribute(Qt::WA_DeleteOnClose);
     connect(dummy, &windows::Dummy::quitRequested, this, &Form1::quitProgram);
-    dummy->setWindowModality(Qt::WindowModal);
-    dummy->open();
+    windows::showModal(dummy);
 }
 
 // ---- What loading and saving see of the window ----

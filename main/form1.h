@@ -82,6 +82,8 @@ public:
     void CloseROM();
     void SaveROM();
     void SongIndexCBO_Click();
+    // The user's pick in any of the thirteen slot lists.
+    void SampleCBO_Click();
     // The click of a game button (FF5OPT_Click and its ten siblings).
     void gameOption_Click(const games::GameProfile &game);
     void LoadIndex(const games::GameProfile &game);

@@ -2,11 +2,13 @@
 
 #include <QSignalBlocker>
 
+#include "windows/controls.h"
+
 ListCombo::ListCombo(QWidget *parent)
     : QComboBox(parent)
 {
     setEditable(false);
-    setMaxVisibleItems(20);
+    windows::boundDropDown(this);
     connect(this, &QComboBox::currentIndexChanged, this, &ListCombo::userChangedIndex);
 }
 
@@ -47,4 +49,5 @@ void ListCombo::userChangedIndex(int position)
         return;
     m_index = position;
     emit selected();
+    emit picked();
 }

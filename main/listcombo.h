@@ -25,7 +25,10 @@ public:
     QString List(int position) const override { return itemText(position); }
 
 signals:
+    // Every selecting write and every pick of another item by the user.
     void selected();
+    // The user's pick of another item only, after selected().
+    void picked();
 
 private:
     void userChangedIndex(int position);

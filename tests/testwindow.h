@@ -6,7 +6,9 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QRadioButton>
+#include <QTimer>
 
 #include "games/gameprofile.h"
 #include "games/songindex.h"
@@ -16,6 +18,28 @@
 inline const games::GameProfile &game(const char *token)
 {
     return *games::profileFor(token);
+}
+
+// Once a window of type T over parent is shown (a modal window runs its own
+// loop, so this is the way in), hands it to inspect and then closes it.
+template <typename T>
+void whenShown(QWidget *parent, std::function<void(T *)> inspect)
+{
+    auto *poll = new QTimer(parent);
+    QObject::connect(poll, &QTimer::timeout, parent, [poll, parent, inspect] {
+        for (T *window : parent->findChildren<T *>()) {
+            if (!window->isVisible())
+                continue;
+            poll->stop();
+            poll->deleteLater();
+            const QPointer<T> shown = window;
+            inspect(window);
+            if (shown)
+                shown->close();
+            return;
+        }
+    });
+    poll->start(0);
 }
 
 // The main window with a file dialog that answers what the test says.

@@ -16,6 +16,7 @@
 #include <QUrl>
 
 #include "games/caption.h"
+#include "windows/controls.h"
 #include "windows/placement.h"
 
 using namespace Qt::StringLiterals;
@@ -187,7 +188,7 @@ void About::createControls()
     WarningLBL->setWordWrap(true);
     WarningLBL->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    CloseCMD = new QPushButton(u"&Close"_s, m_frame);
+    CloseCMD = new CommandButton(u"&Close"_s, m_frame);
     CloseCMD->setObjectName(u"CloseCMD"_s);
 }
 

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTextCursor>
 
+#include "windows/controls.h"
 #include "windows/placement.h"
 #include "windows/songlines.h"
 
@@ -53,10 +54,10 @@ void Dummy::createControls()
     DummyTXT = new QPlainTextEdit(this);
     DummyTXT->setObjectName(u"DummyTXT"_s);
 
-    CloseCMD = new QPushButton(u"&Close"_s, this);
+    CloseCMD = new CommandButton(u"&Close"_s, this);
     CloseCMD->setObjectName(u"CloseCMD"_s);
 
-    GenerateIndexesTXT = new QPushButton(u"&Generate Indexes"_s, this);
+    GenerateIndexesTXT = new CommandButton(u"&Generate Indexes"_s, this);
     GenerateIndexesTXT->setObjectName(u"GenerateIndexesTXT"_s);
 }
 

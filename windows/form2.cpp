@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "windows/controls.h"
 #include "windows/placement.h"
 
 using namespace Qt::StringLiterals;
@@ -72,8 +73,9 @@ void Form2::createControls()
     songList->addItem(u"Dummy"_s);
     songList->setCurrentIndex(-1);
     songList->setEnabled(false);
+    boundDropDown(songList);
 
-    auto *exportButton = new QPushButton(songFrame);
+    auto *exportButton = new CommandButton(QString(), songFrame);
     exportButton->setObjectName(u"ExportCMD"_s);
     exportButton->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     exportButton->setIconSize(QSize(32, 32));
@@ -83,8 +85,9 @@ void Form2::createControls()
 
     auto *maker = new QLabel(u"Made by the Veltrano developers"_s, outerFrame);
     maker->setObjectName(u"MakerLBL"_s);
+    maker->setFont(makerFont());
 
-    m_closeButton = new QPushButton(u"&Close"_s, this);
+    m_closeButton = new CommandButton(u"&Close"_s, this);
     m_closeButton->setObjectName(u"CloseCMD"_s);
 
     ROMLBL = new QLabel(this);

@@ -1,5 +1,6 @@
 #include <array>
 
+#include <QCryptographicHash>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -50,6 +51,14 @@ struct Chosen {
     Form1 form;
 };
 
+QByteArray digest(const QStringList &texts)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (const QString &text : texts)
+        hash.addData((text + u'\n').toUtf8());
+    return hash.result().toHex();
+}
+
 } // namespace
 
 class TestCatalogues : public QObject
@@ -59,6 +68,7 @@ class TestCatalogues : public QObject
 private slots:
     void listsHoldTheGamesTexts_data();
     void listsHoldTheGamesTexts();
+    void bracketsHoldTheirPositions();
     void fillsReplaceWhateverTheListsHeld_data();
     void fillsReplaceWhateverTheListsHeld();
     void textsKeepEveryCharacter();
@@ -80,24 +90,50 @@ void TestCatalogues::listsHoldTheGamesTexts_data()
     QTest::addColumn<QString>("lastSong");
     QTest::addColumn<QString>("firstSample");
     QTest::addColumn<QString>("lastSample");
-    QTest::newRow("FF5") << "FF5" << 72 << 36 << "Ahead on Our Way" << "the tide rolls in" << "Nothing" << "Clap";
+    // SHA-1 of every text in order, each followed by a line feed, as UTF-8:
+    // taken from the games' published lists, apart from the program's own.
+    QTest::addColumn<QByteArray>("songsDigest");
+    QTest::addColumn<QByteArray>("samplesDigest");
+    QTest::newRow("FF5") << "FF5" << 72 << 36 << "Ahead on Our Way" << "the tide rolls in" << "Nothing" << "Clap"
+                         << QByteArray("c7305a5941f9b4fdd3b2bf0067492f58fa93e4f0")
+                         << QByteArray("973a319b6cb83e2122b2c1a861e31def5875ef71");
     QTest::newRow("SD2") << "SD2" << 64 << 33 << "[00] Into the Thick of It" << "[3F] A Conclusion (wtf?)" << "Nothing"
-                         << "Metal Bang (?)";
-    QTest::newRow("MQ") << "MQ" << 27 << 19 << "[00] Silence" << "[1A] The Crystal" << "Nothing" << "Wood Block";
+                         << "Metal Bang (?)"
+                         << QByteArray("e7f29664edd8a93dd5b2239ec6921c3d7c60bfc8")
+                         << QByteArray("9dba66c2305ecda0575f84ceea26be09b79b1ecd");
+    QTest::newRow("MQ") << "MQ" << 27 << 19 << "[00] Silence" << "[1A] The Crystal" << "Nothing" << "Wood Block"
+                        << QByteArray("c195de5752f360fdc24cd2aa619e660021bdc370")
+                        << QByteArray("731ee8b65286ab068d97e6dc909ec21c4e6983cf");
     QTest::newRow("FF4") << "FF4" << 56 << 23 << "[00] Nothing" << "[37] Ending Part 3" << "[00] Nothing"
-                         << "[16] Chocobo";
+                         << "[16] Chocobo"
+                         << QByteArray("30db45985196482725512bbf65947879af9bec21")
+                         << QByteArray("9e669969a2382d1e72881a9141f3ef8ba170c51d");
     QTest::newRow("FF6") << "FF6" << 85 << 64 << "[00] - Silence" << "[54] - 3.15 Ending Theme 2" << "Nothing"
-                         << "Crowd noise";
-    QTest::newRow("RS2") << "RS2" << 51 << 38 << "Silence" << "Ending Theme" << "Nothing" << "Breath?";
-    QTest::newRow("RS3") << "RS3" << 92 << 83 << "[00] Silence" << "[5B] " << "Nothing" << "Unknown SFX";
+                         << "Crowd noise"
+                         << QByteArray("889e11c6284a83eeb34482a9118bb82155b70ae4")
+                         << QByteArray("fdfb1ef4e42c9d3de2c5f6fb147ea977c9cc73b4");
+    QTest::newRow("RS2") << "RS2" << 51 << 38 << "Silence" << "Ending Theme" << "Nothing" << "Breath?"
+                         << QByteArray("a56c35a9724d4e265c42ed972ed41b58605581b6")
+                         << QByteArray("11ba475c8763ac5b3d89391e08ada0e20fc7dd4a");
+    QTest::newRow("RS3") << "RS3" << 92 << 83 << "[00] Silence" << "[5B] " << "Nothing" << "Unknown SFX"
+                         << QByteArray("af973e036de6a1c59b320eba4203f31596abc4aa")
+                         << QByteArray("282076b8b8b5bbec52733d526a61ec1cb32ebe26");
     QTest::newRow("CT") << "CT" << 83 << 62 << "[00] - 0.00 Silence" << "[52] - 3.01 Singing Mountain" << "Nothing"
-                        << "?";
+                        << "?"
+                        << QByteArray("cb09f4b6fbc5b0f1e6c8df8ee644f86f885725dc")
+                        << QByteArray("30eb9ceb7b545d08663e8be713069d7f7e7a3943");
     QTest::newRow("BSDT") << "BSDT" << 31 << 50 << "[00] - Silence" << "[1E] - Song #31" << "Sample #1"
-                          << "Sample #50";
+                          << "Sample #50"
+                          << QByteArray("302c786d950d5eb4e9695cff88f42de7cd8c67bf")
+                          << QByteArray("50e634456f374a6cee6beea6da5b1e6a92cb1417");
     QTest::newRow("BSRD") << "BSRD" << 24 << 42 << "[00] - Silence" << "[17] - Whirlwind (ambient)" << "Sample #1"
-                          << "Sample #42";
+                          << "Sample #42"
+                          << QByteArray("bd95dab1ade5a999d6ca34cd4329e8853215f0a5")
+                          << QByteArray("c3366d11235bf3d50ab3b8a364aa66949cbfbc6a");
     QTest::newRow("BSTC") << "BSTC" << 14 << 24 << "[00] - Silence" << "[0D] - Song #14" << "Sample #1"
-                          << "Sample #24";
+                          << "Sample #24"
+                          << QByteArray("2bd984be5387e1ab29d6a1a88c6617c651b52452")
+                          << QByteArray("1816759fb8d83bb9bb6a02cb2b829646270e9d14");
 }
 
 void TestCatalogues::listsHoldTheGamesTexts()
@@ -109,6 +145,8 @@ void TestCatalogues::listsHoldTheGamesTexts()
     QFETCH(QString, lastSong);
     QFETCH(QString, firstSample);
     QFETCH(QString, lastSample);
+    QFETCH(QByteArray, songsDigest);
+    QFETCH(QByteArray, samplesDigest);
 
     QCOMPARE(game(token).songCount, songs);
     QCOMPARE(game(token).sampleCount, samples);
@@ -125,6 +163,32 @@ void TestCatalogues::listsHoldTheGamesTexts()
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {
         QCOMPARE(window.samples(slot), names); // one list serves all thirteen slots
         QCOMPARE(window.form.sampleList(slot)->ListIndex(), 0);
+    }
+    // Every position of both lists: a name moved, swapped or retyped shows here.
+    QVERIFY2(digest(titles) == songsDigest, qPrintable(token + u": the song list differs"_s));
+    QVERIFY2(digest(names) == samplesDigest, qPrintable(token + u": the instrument list differs"_s));
+}
+
+void TestCatalogues::bracketsHoldTheirPositions()
+{
+    // The lists whose texts start with their position in brackets, "[0B]".
+    const QList<std::pair<QString, bool>> bracketed = {
+        {u"SD2"_s, false}, {u"MQ"_s, false}, {u"FF4"_s, false},  {u"FF4"_s, true},   {u"FF6"_s, false},
+        {u"RS3"_s, false}, {u"CT"_s, false}, {u"BSDT"_s, false}, {u"BSRD"_s, false}, {u"BSTC"_s, false},
+    };
+    for (const auto &[token, instruments] : bracketed) {
+        Chosen window(token);
+        const QStringList texts = instruments ? window.samples(0) : window.songs();
+        for (int position = 0; position < texts.size(); ++position) {
+            int shown = position;
+            if (token == u"CT"_s && (position == 14 || position == 15))
+                shown = 29 - position; // stored with each other's number
+            const QString bracket = u"[%1]"_s.arg(shown, 2, 16, QChar(u'0')).toUpper();
+            QVERIFY2(texts[position].startsWith(bracket),
+                     qPrintable(u"%1 %2 %3: %4"_s.arg(token, instruments ? u"instrument"_s : u"song"_s)
+                                    .arg(position)
+                                    .arg(texts[position])));
+        }
     }
 }
 

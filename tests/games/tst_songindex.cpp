@@ -85,8 +85,8 @@ private slots:
     void saveWritesExactlyTheThirteenSlotBytes();
     void chronoTriggerPicksItsTableByRegion_data();
     void chronoTriggerPicksItsTableByRegion();
-    void mysticQuestLocksTheLastSlotAfterACompleteLoad();
-    void byteAListCannotShowClearsTheRestAndBlocksSaving();
+    void mysticQuestLocksTheLastSlotAfterEveryLoad();
+    void byteAListCannotShowIsBlankUntilPicked();
     void nothingHappensWithoutSongOrImage();
     void titleIsShownWithAllItsCharacters();
     void saveWritesNothingUnlessEverySlotIsValid();
@@ -261,19 +261,25 @@ void TestSongIndex::chronoTriggerPicksItsTableByRegion()
     QCOMPARE(file.contents(), after);
 }
 
-void TestSongIndex::mysticQuestLocksTheLastSlotAfterACompleteLoad()
+void TestSongIndex::mysticQuestLocksTheLastSlotAfterEveryLoad()
 {
     const GameProfile &mq = game("MQ");
     TestImage file(1 << 20);
     file.plant(slotAt(mq.tableBase, 0, 12), 0x12);
     file.plant(slotAt(mq.tableBase, 1, 4), 0x13); // one past "Wood Block"
+    file.plant(slotAt(mq.tableBase, 1, 12), 0x13);
     RomImage image;
     QVERIFY(!image.open(file.path()).isError());
 
+    // The locked slot cannot be mended, so such a song cannot be saved.
     FakeView view(mq);
     view.song.setListIndex(1);
     QVERIFY(!loadSongIndex(mq, image, view).isError());
-    QVERIFY(view.slotEnabled[12]); // an incomplete load locks nothing
+    QCOMPARE(view.slots_[12].ListIndex(), -1);
+    QVERIFY(!view.slotEnabled[12]);
+    view.slots_[4].setListIndex(3);
+    slotPicked(image, view);
+    QVERIFY(!view.saveEnabled);
 
     view.song.setListIndex(0);
     QVERIFY(!loadSongIndex(mq, image, view).isError());
@@ -281,6 +287,7 @@ void TestSongIndex::mysticQuestLocksTheLastSlotAfterACompleteLoad()
     QVERIFY(!view.slotEnabled[12]);
     for (int slot = 0; slot < 12; ++slot)
         QVERIFY(view.slotEnabled[slot]);
+    QVERIFY(view.saveEnabled);
 
     // The locked slot is written back all the same.
     view.slots_[0].setListIndex(3);
@@ -289,7 +296,7 @@ void TestSongIndex::mysticQuestLocksTheLastSlotAfterACompleteLoad()
     QCOMPARE(quint8(file.contents()[slotAt(mq.tableBase, 0, 0)]), quint8(3));
 }
 
-void TestSongIndex::byteAListCannotShowClearsTheRestAndBlocksSaving()
+void TestSongIndex::byteAListCannotShowIsBlankUntilPicked()
 {
     const GameProfile &ff5 = game("FF5");
     TestImage file(1 << 20);
@@ -297,6 +304,7 @@ void TestSongIndex::byteAListCannotShowClearsTheRestAndBlocksSaving()
     file.plant(0x43DAC, 0x01);
     file.plant(0x43DAE, 0x24); // no instrument has this number
     file.plant(0x43DB0, 0x02);
+    file.plant(0x43DC2, 0xFF); // nor this one
     const QByteArray before = file.contents();
     RomImage image;
     QVERIFY(!image.open(file.path()).isError());
@@ -307,14 +315,36 @@ void TestSongIndex::byteAListCannotShowClearsTheRestAndBlocksSaving()
         list.setListIndex(7); // what the previous song showed
     view.saveEnabled = true;
     QVERIFY(!loadSongIndex(ff5, image, view).isError());
-    const std::array<int, SLOT_COUNT> expected = {0x23, 0x01, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    const std::array<int, SLOT_COUNT> expected = {0x23, 0x01, -1, 0x02, 0, 0, 0, 0, 0, 0, 0, 0, -1};
     QCOMPARE(view.shown(), expected);
     QVERIFY(!view.saveEnabled);
-    QVERIFY(view.caption.endsWith(u" - "_s + QString(21, QChar(0x2400))));
+    QVERIFY(view.caption.endsWith(u" - "_s + QString(21, QChar(0x00B7))));
 
-    // Even if asked, such a record is not saved.
+    // Even if asked, a blank slot is not saved.
     QCOMPARE(saveSongIndex(ff5, image, view).kind, ImageError::Kind::Refused);
     QCOMPARE(file.contents(), before);
+
+    // Picking an instrument in one blank slot is not enough; in both, it is.
+    view.slots_[2].setListIndex(5);
+    slotPicked(image, view);
+    QVERIFY(!view.saveEnabled);
+    view.slots_[12].setListIndex(6);
+    slotPicked(image, view);
+    QVERIFY(view.saveEnabled);
+    QVERIFY(!saveSongIndex(ff5, image, view).isError());
+    QByteArray after = before;
+    after[0x43DAE] = 5;
+    after[0x43DC2] = 6;
+    QCOMPARE(file.contents(), after);
+
+    // No image open, or no song selected: picking enables nothing.
+    view.saveEnabled = false;
+    RomImage closed;
+    slotPicked(closed, view);
+    QVERIFY(!view.saveEnabled);
+    view.song.setListIndex(-1);
+    slotPicked(image, view);
+    QVERIFY(!view.saveEnabled);
 }
 
 void TestSongIndex::nothingHappensWithoutSongOrImage()
@@ -348,7 +378,7 @@ void TestSongIndex::titleIsShownWithAllItsCharacters()
 {
     TestImage file(1 << 20);
     file.plant(0xFFC0, QByteArray("FINAL FANTASY 5      "));
-    file.plant(0x7FC0, QByteArray("MYSTIC\x00QUEST\xB1\xDF\xA1\x80\x7F\x1F   ", 21));
+    file.plant(0x7FC0, QByteArray("MYSTIC\x00QUEST\xB1\xDF\xA1\x80\x7F\x1F\xA0\xE0 ", 21));
     RomImage image;
     QVERIFY(!image.open(file.path()).isError());
 
@@ -363,7 +393,9 @@ void TestSongIndex::titleIsShownWithAllItsCharacters()
     loadSongIndex(game("MQ"), image, mq);
     const QString title = mq.caption.mid(QStringLiteral("Veltrano (v0.99) - ").size());
     QCOMPARE(title.size(), 21);
-    QCOMPARE(title, u"MYSTIC\u2400QUEST\uFF71\uFF9F\uFF61\uFFFD\u2421\u241F   "_s);
+    // Half-width katakana for 0xA1 to 0xDF; a middle dot for every other
+    // byte that is not printable ASCII.
+    QCOMPARE(title, u"MYSTIC\u00B7QUEST\uFF71\uFF9F\uFF61\u00B7\u00B7\u00B7\u00B7\u00B7 "_s);
 
     FakeView bsdt(game("BSDT"));
     bsdt.song.setListIndex(0);
@@ -402,8 +434,8 @@ void TestSongIndex::saveWritesNothingUnlessEverySlotIsValid()
 void TestSongIndex::saveNeverWritesBeyondTheEnd()
 {
     const GameProfile &ff5 = game("FF5");
-    // The last slot lies inside, but the record's last bytes do not.
-    for (const qint64 size : {qint64(0), qint64(0x43DAA), qint64(0x43DAA + 25), qint64(0x43DAA + 31)}) {
+    // Refused while the last slot byte (record byte 24) lies at or past the end.
+    for (const qint64 size : {qint64(0), qint64(0x43DAA), qint64(0x43DAA + 24)}) {
         TestImage file(size);
         RomImage image;
         QVERIFY(!image.open(file.path()).isError());
@@ -415,13 +447,19 @@ void TestSongIndex::saveNeverWritesBeyondTheEnd()
         QCOMPARE(error.kind, ImageError::Kind::OutsideImage);
         QCOMPARE(file.contents(), QByteArray(size, '\0'));
     }
-    TestImage exact(0x43DAA + 32);
+    // A file that ends right after it is saved, and keeps its length.
+    TestImage cut(0x43DAA + 25);
     RomImage image;
-    QVERIFY(!image.open(exact.path()).isError());
+    QVERIFY(!image.open(cut.path()).isError());
     FakeView view(ff5);
     view.song.setListIndex(0);
+    for (FakeList &list : view.slots_)
+        list.setListIndex(4);
     QVERIFY(!saveSongIndex(ff5, image, view).isError());
-    QCOMPARE(exact.contents().size(), 0x43DAA + 32);
+    QByteArray expected(0x43DAA + 25, '\0');
+    for (int slot = 0; slot < SLOT_COUNT; ++slot)
+        expected[slotAt(ff5.tableBase, 0, slot)] = 4;
+    QCOMPARE(cut.contents(), expected);
 }
 
 void TestSongIndex::saveRefusesWhenTheFileWasReplaced()

@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QAbstractProxyModel>
+#include <QScrollBar>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QGroupBox>
@@ -88,17 +90,21 @@ private slots:
     void saveWritesTheShownRecordAndNothingElse_data();
     void saveWritesTheShownRecordAndNothingElse();
     void repickingTheSelectedSongKeepsUnsavedChanges();
-    void unshowableByteBlanksTheRestAndDisablesSaving();
+    void unshowableByteIsBlankUntilTheUserPicks();
+    void enterPressesTheFocusedButtonOnly();
+    void dropDownsOpenAsABoundedList();
     void cancelledChoiceLeavesNoImageOpen();
     void unopenableFileIsReportedAndTreatedAsCancel_data();
     void unopenableFileIsReportedAndTreatedAsCancel();
     void closeRomClearsTheGameAndResetsTheSlots();
+    void closeRomThenTheSameGameAsksForAnImage();
     void finalFantasyFourLabelsItsSlotsFromForty();
     void clickOnTheSetGameChangesNothing();
     void userInputWaitsUntilTheChoiceIsDone();
     void openRomMenuOpensWithoutAGame();
     void saveFailuresReachTheUser();
     void pathIsKeptInTheExportWindow();
+    void exportWindowWaitsUntilClosed();
     void exportTakesTheSongBlock();
     void quitAndCloseBoxEndTheProgram();
     void fileDialogOffersTheFiveFilters();
@@ -126,17 +132,41 @@ void TestForm1::startsWithNothingOpen()
     QCOMPARE(form.TabStrip1->count(), 1);
     QCOMPARE(form.TabStrip1->tabText(0), u"SPC Sample Indexes"_s);
 
-    int enabled = 0;
-    for (std::string_view name : games::GAME_BUTTON_ORDER) {
-        QRadioButton *option = form.gameOption(name);
-        QVERIFY(!option->isChecked());
-        QCOMPARE(option->isEnabled(), games::profileForOption(name) != nullptr);
-        QVERIFY(!option->text().contains(u'&'));
-        enabled += option->isEnabled();
+    // The eighteen game buttons as they stand in the column, top to bottom.
+    struct Button {
+        QString name;
+        QString caption;
+        bool enabled;
+    };
+    const QList<Button> column = {
+        {u"BLOPT"_s, u"Bahamut Lagoon (J)"_s, false},
+        {u"BSDTOPT"_s, u"BS Dynami Tracer (J)"_s, true},
+        {u"BSRDOPT"_s, u"BS Radical Dreamers (J)"_s, true},
+        {u"BSTCOPT"_s, u"BS Treasure Conflix (J)"_s, true},
+        {u"CTOPT"_s, u"Chrono Trigger (J) / Chrono Trigger (U)"_s, true},
+        {u"FF4OPT"_s, u"Final Fantasy IV (J) / Final Fantasy II (U)"_s, true},
+        {u"FF5OPT"_s, u"Final Fantasy V (J)"_s, true},
+        {u"FF6OPT"_s, u"Final Fantasy VI (J) / Final Fantasy III (U)"_s, true},
+        {u"MQOPT"_s, u"Final Fantasy Mystic Quest (JUE)"_s, true},
+        {u"FMOPT"_s, u"Front Mission (J)"_s, false},
+        {u"LALOPT"_s, u"Live a Live (J)"_s, false},
+        {u"RSOPT"_s, u"Romancing SaGa (J)"_s, false},
+        {u"RS2OPT"_s, u"Romancing SaGa 2 (J)"_s, true},
+        {u"RS3OPT"_s, u"Romancing SaGa 3 (J)"_s, true},
+        {u"RNHOPT"_s, u"Rudora on Hihou (J)"_s, false},
+        {u"SD2OPT"_s, u"Seiken Densetsu 2 (J) / Secret of Mana (EU)"_s, true},
+        {u"SD3OPT"_s, u"Seiken Densetsu 3 (J)"_s, false},
+        {u"THGOPT"_s, u"Treasure Hunter G (J)"_s, false},
+    };
+    QList<QRadioButton *> options = form.ThisIsAFrameDoofusFRA->findChildren<QRadioButton *>();
+    std::sort(options.begin(), options.end(), [](QRadioButton *a, QRadioButton *b) { return a->y() < b->y(); });
+    QCOMPARE(options.size(), column.size());
+    for (int row = 0; row < column.size(); ++row) {
+        QCOMPARE(options[row]->objectName(), column[row].name);
+        QCOMPARE(options[row]->text(), column[row].caption);
+        QCOMPARE(options[row]->isEnabled(), column[row].enabled);
+        QVERIFY(!options[row]->isChecked());
     }
-    QCOMPARE(enabled, 11);
-    QCOMPARE(form.gameOption("SD2OPT")->text(), u"Seiken Densetsu 2 (J) / Secret of Mana (EU)"_s);
-    QCOMPARE(form.gameOption("THGOPT")->text(), u"Treasure Hunter G (J)"_s);
 
     Window window;
     QCOMPARE(window.labels(), labelTexts(0x20));
@@ -239,17 +269,27 @@ void TestForm1::menusAsDesigned()
     QCOMPARE(quitting.count(), 0);
     QCOMPARE(window.dialogs, 0);
 
-    // F1 shows the About window over the main window, a new one each time.
-    QTest::keyClick(&form, Qt::Key_F1);
-    auto *about = form.findChild<windows::About *>();
-    QVERIFY(about);
-    QVERIFY(about->isVisible());
-    about->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!form.findChild<windows::About *>());
-    form.mnuAbout->trigger();
-    QVERIFY(form.findChild<windows::About *>());
-    form.findChild<windows::About *>()->close();
+    // F1 shows a new About window over the main window, modal to it, and
+    // the handler returns once the window has been closed, and deleted.
+    for (int showing = 0; showing < 2; ++showing) {
+        int aboutWindows = 0;
+        Qt::WindowModality modality = Qt::NonModal;
+        bool closedByReturn = false;
+        whenShown<windows::About>(&form, [&](windows::About *about) {
+            aboutWindows = int(form.findChildren<windows::About *>().size());
+            modality = about->windowModality();
+            QTest::keyClick(about->CloseCMD, Qt::Key_Return);
+            closedByReturn = !about->isVisible();
+        });
+        if (showing == 0)
+            QTest::keyClick(&form, Qt::Key_F1);
+        else
+            form.mnuAbout->trigger();
+        QCOMPARE(aboutWindows, 1);
+        QCOMPARE(modality, Qt::WindowModal);
+        QVERIFY(closedByReturn);
+        QVERIFY(!form.findChild<windows::About *>());
+    }
 }
 
 void TestForm1::listControlsBehaveAsTheProgramExpects()
@@ -431,20 +471,21 @@ void TestForm1::repickingTheSelectedSongKeepsUnsavedChanges()
     QCOMPARE(quint8(file.contents()[slotAt(ff5.tableBase, 3, 4)]), quint8(0x1B));
 }
 
-void TestForm1::unshowableByteBlanksTheRestAndDisablesSaving()
+void TestForm1::unshowableByteIsBlankUntilTheUserPicks()
 {
     const GameProfile &ff5 = game("FF5");
     TestImage file;
     file.plant(slotAt(ff5.tableBase, 1, 0), 0x23);
     file.plant(slotAt(ff5.tableBase, 1, 1), 0x01);
     file.plant(slotAt(ff5.tableBase, 1, 2), 0x24); // no such instrument
+    file.plant(slotAt(ff5.tableBase, 1, 3), 0x05);
     const QByteArray before = file.contents();
     Window window;
     window.choose(ff5, file.path());
     window.form.sampleList(5)->setCurrentIndex(9);
 
     window.form.SongIndexCBO->setCurrentIndex(1);
-    const std::array<int, SLOT_COUNT> expected = {0x23, 0x01, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    const std::array<int, SLOT_COUNT> expected = {0x23, 0x01, -1, 0x05, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     QCOMPARE(window.shown(), expected);
     QVERIFY(!window.form.SaveROMCMD->isEnabled());
     window.form.mnuSaveROM->trigger(); // refused, with a word why
@@ -452,10 +493,75 @@ void TestForm1::unshowableByteBlanksTheRestAndDisablesSaving()
     QCOMPARE(file.contents(), before);
     window.closeMessages();
 
-    window.form.SongIndexCBO->setCurrentIndex(0);
-    const std::array<int, SLOT_COUNT> zeros{};
-    QCOMPARE(window.shown(), zeros);
+    // Another slot picked: still a blank. The blank one picked: Save is back.
+    window.form.sampleList(4)->setCurrentIndex(0x0A);
+    QVERIFY(!window.form.SaveROMCMD->isEnabled());
+    window.form.sampleList(2)->setCurrentIndex(0x10);
     QVERIFY(window.form.SaveROMCMD->isEnabled());
+    QTest::mouseClick(window.form.SaveROMCMD, Qt::LeftButton);
+    QVERIFY(window.messages().isEmpty());
+    QByteArray after = before;
+    after[slotAt(ff5.tableBase, 1, 2)] = 0x10;
+    after[slotAt(ff5.tableBase, 1, 4)] = 0x0A;
+    QCOMPARE(file.contents(), after);
+}
+
+void TestForm1::enterPressesTheFocusedButtonOnly()
+{
+    const GameProfile &ff5 = game("FF5");
+    TestImage file;
+    const QByteArray before = file.contents();
+    Window window;
+    Form1 &form = window.form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    window.choose(ff5, file.path());
+    for (QPushButton *button : form.findChildren<QPushButton *>())
+        QVERIFY2(!button->isDefault(), qPrintable(button->objectName()));
+
+    // On a slot list, Return and Enter press no button.
+    form.sampleList(0)->setCurrentIndex(7);
+    form.sampleList(0)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(file.contents(), before);
+    QVERIFY(form.image().isOpen());
+
+    // On "Save Song Index", Return saves; on "Close ROM", Enter closes.
+    form.SaveROMCMD->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(quint8(file.contents()[ff5.tableBase]), quint8(7));
+    form.CloseROMCMD->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(!form.image().isOpen());
+}
+
+void TestForm1::dropDownsOpenAsABoundedList()
+{
+    TestImage file;
+    Window window;
+    Form1 &form = window.form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    window.choose(game("RS3"), file.path()); // 92 titles, 83 instrument names
+    for (ListCombo *list : {form.SongIndexCBO, form.sampleList(0)}) {
+        list->showPopup();
+        QAbstractItemView *view = list->view();
+        QWidget *popup = view->window();
+        QTRY_VERIFY(popup->isVisible());
+        // Eight rows and a scroll bar for the rest.
+        const int rows = view->viewport()->height() / view->sizeHintForRow(0);
+        QVERIFY2(rows == 8, qPrintable(QString::number(rows)));
+        QVERIFY(view->verticalScrollBar()->isVisible());
+        // At the control: the list touches its lower (or upper) edge.
+        const QRect control(list->mapToGlobal(QPoint(0, 0)), list->size());
+        const QRect opened = popup->geometry();
+        QVERIFY2(qAbs(opened.top() - control.bottom()) <= 2 || qAbs(opened.bottom() - control.top()) <= 2,
+                 qPrintable(u"control %1,%2 %3x%4, list %5,%6 %7x%8"_s.arg(control.x()).arg(control.y())
+                                .arg(control.width()).arg(control.height()).arg(opened.x()).arg(opened.y())
+                                .arg(opened.width()).arg(opened.height())));
+        list->hidePopup();
+    }
 }
 
 void TestForm1::cancelledChoiceLeavesNoImageOpen()
@@ -555,6 +661,22 @@ void TestForm1::closeRomClearsTheGameAndResetsTheSlots()
     form.mnuCloseROM->trigger();
     QCOMPARE(form.windowTitle(), u"Veltrano (v0.99)"_s);
     QVERIFY(!form.gameOption("BSTCOPT")->isChecked());
+}
+
+void TestForm1::closeRomThenTheSameGameAsksForAnImage()
+{
+    const GameProfile &sd2 = game("SD2");
+    TestImage file;
+    const auto values = plantSong(file, sd2, 0);
+    Window window;
+    window.choose(sd2, file.path());
+    QTest::mouseClick(window.form.CloseROMCMD, Qt::LeftButton);
+    window.choose(sd2, file.path());
+    QCOMPARE(window.dialogs, 2);
+    QVERIFY(window.form.image().isOpen());
+    QVERIFY(window.form.gameOption(sd2.optionName)->isChecked());
+    QCOMPARE(window.shown(), values);
+    QVERIFY(window.form.SaveROMCMD->isEnabled());
 }
 
 void TestForm1::finalFantasyFourLabelsItsSlotsFromForty()
@@ -690,6 +812,42 @@ void TestForm1::pathIsKeptInTheExportWindow()
     QVERIFY(!form.form2()->isVisible());
     QCOMPARE(form.form2()->ROMLBL->text(), second.path());
     QVERIFY(form.image().isOpen());
+}
+
+void TestForm1::exportWindowWaitsUntilClosed()
+{
+    TestImage file;
+    Window window;
+    Form1 &form = window.form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    window.choose(game("FF5"), file.path());
+
+    Qt::WindowModality modality = Qt::NonModal;
+    QFont makerFont;
+    int clicksByReturnInTheNameBox = -1;
+    bool closedByReturn = false;
+    whenShown<windows::Form2>(&form, [&](windows::Form2 *form2) {
+        modality = form2->windowModality();
+        makerFont = form2->findChild<QLabel *>(u"MakerLBL"_s)->font();
+        // Return in the text box presses no button; on "&Close" it closes.
+        int clicks = 0;
+        for (QPushButton *button : form2->findChildren<QPushButton *>())
+            connect(button, &QPushButton::clicked, form2, [&clicks] { ++clicks; });
+        QTest::keyClick(form2->findChild<QLineEdit *>(u"SPCFileNameTXT"_s), Qt::Key_Return);
+        clicksByReturnInTheNameBox = clicks;
+        QTest::keyClick(form2->findChild<QPushButton *>(u"CloseCMD"_s), Qt::Key_Return);
+        closedByReturn = !form2->isVisible();
+    });
+    form.Dummy2CMD_Click();
+    // By the time the handler returns, "&Close" has closed and unloaded it.
+    QCOMPARE(modality, Qt::WindowModal);
+    QCOMPARE(clicksByReturnInTheNameBox, 0);
+    QVERIFY(closedByReturn);
+    QVERIFY(!form.form2());
+    // The maker's line has the maker's font, as on the main window.
+    QCOMPARE(makerFont, form.MakerLBL->font());
+    QVERIFY(makerFont != form.font());
 }
 
 void TestForm1::exportTakesTheSongBlock()

@@ -31,6 +31,7 @@
 #include "main/form1.h"
 #include "main/listcombo.h"
 #include "tests/testimage.h"
+#include "tests/testwindow.h"
 #include "windows/about.h"
 
 using namespace Qt::StringLiterals;
@@ -71,11 +72,6 @@ QStringList leftovers(const Folders &folders)
             found << QString::fromLatin1(WATCHED_VARIABLES[i]) + u": "_s + entry;
     }
     return found;
-}
-
-const GameProfile &game(const char *token)
-{
-    return *games::profileFor(token);
 }
 
 // Answers the next file dialog as the user would: types the path into the
@@ -194,13 +190,13 @@ void TestNoFiles::sessionWritesOnlyTheSavedBytes()
     QTest::mouseClick(form.CloseROMCMD, Qt::LeftButton);
     QVERIFY(!form.image().isOpen());
 
+    bool aboutExposed = false;
+    whenShown<windows::About>(&form, [&](windows::About *about) {
+        aboutExposed = QTest::qWaitForWindowExposed(about);
+        QTest::mouseClick(about->CloseCMD, Qt::LeftButton);
+    });
     form.mnuAbout->trigger();
-    auto *about = form.findChild<windows::About *>();
-    QVERIFY(about);
-    QVERIFY(QTest::qWaitForWindowExposed(about));
-    QTest::mouseClick(about->CloseCMD, Qt::LeftButton);
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(aboutExposed);
     QVERIFY(!form.findChild<windows::About *>());
 
     form.close();

@@ -5,6 +5,7 @@
 // VELTRANO_SESSIONS_SEED the seed (default: a fixed one); a failure prints the
 // seed and the session so it can be run again.
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <random>
@@ -68,8 +69,8 @@ quint8 byteAt(const QByteArray &file, qint64 offset)
     return offset < file.size() ? quint8(file[offset]) : 0;
 }
 
-// What a load of song into lists of `count` items shows; complete when every
-// slot could be shown.
+// What a load of song into lists of `count` items shows: each slot its byte,
+// or nothing when its list has no item for it; complete when every slot shows.
 struct Shown {
     std::array<int, SLOTS> positions{};
     bool complete = true;
@@ -81,12 +82,8 @@ Shown load(const Game &game, const QByteArray &file, int song, int count)
     const std::optional<qint64> table = tableOf(game, file);
     for (int slot = 0; slot < SLOTS; ++slot) {
         const int value = table ? byteAt(file, *table + 32 * song + 2 * slot) : 0;
-        if (!shown.complete || value >= count) {
-            shown.complete = false;
-            shown.positions[slot] = -1;
-        } else {
-            shown.positions[slot] = value;
-        }
+        shown.positions[slot] = value < count ? value : -1;
+        shown.complete = shown.complete && value < count;
     }
     return shown;
 }
@@ -202,11 +199,9 @@ private:
         model.open = answer < 7;
         model.song = 0;
         if (model.open) {
-            // The song fill's load meets the one-item "Empty" lists first.
-            const Shown early = load(game, model.file, 0, 1);
-            model.lastSlotLocked = game.locksLastSlot && early.complete;
+            // Every load locks Mystic Quest's last slot, shown or not.
             const Shown shown = load(game, model.file, 0, game.samples);
-            model.lastSlotLocked = model.lastSlotLocked || (game.locksLastSlot && shown.complete);
+            model.lastSlotLocked = game.locksLastSlot;
             model.shown = shown.positions;
             model.saveEnabled = shown.complete;
         } else {
@@ -228,8 +223,6 @@ private:
         const Shown shown = load(*model.game, model.file, song, model.game->samples);
         model.shown = shown.positions;
         model.saveEnabled = shown.complete;
-        if (model.game->locksLastSlot && shown.complete)
-            model.lastSlotLocked = true;
     }
 
     void changeSlot(Model &model)
@@ -241,7 +234,11 @@ private:
         const int position = pick(0, list->ListCount() - 1);
         m_log = u"slot %1 to %2"_s.arg(slot).arg(position);
         list->setCurrentIndex(position);
+        if (position == model.shown[slot])
+            return;
+        // Saving comes back once no slot is blank.
         model.shown[slot] = position;
+        model.saveEnabled = std::all_of(model.shown.begin(), model.shown.end(), [](int shown) { return shown >= 0; });
     }
 
     void save(Model &model)
@@ -252,7 +249,8 @@ private:
         m_form.SaveROMCMD->click();
         const std::optional<qint64> table = tableOf(*model.game, model.file);
         const qint64 record = table.value_or(0) + 32 * qint64(model.song);
-        if (!table || record + 32 > model.file.size()) {
+        // Refused when the last slot byte, record byte 24, is not in the file.
+        if (!table || record + 24 >= model.file.size()) {
             m_expectMessage = true; // refused: nothing written
             return;
         }

@@ -19,6 +19,7 @@ private slots:
     void generateAppends_data();
     void generateAppends();
     void closeEndsTheProgram();
+    void returnPressesTheFocusedButtonOnly();
 };
 
 void TestDummy::songLines_data()
@@ -85,6 +86,24 @@ void TestDummy::closeEndsTheProgram()
     QTest::mouseClick(dummy.GenerateIndexesTXT, Qt::LeftButton);
     QCOMPARE(quit.size(), 0);
     QTest::mouseClick(dummy.CloseCMD, Qt::LeftButton);
+    QCOMPARE(quit.size(), 1);
+}
+
+void TestDummy::returnPressesTheFocusedButtonOnly()
+{
+    windows::Dummy dummy(nullptr);
+    dummy.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dummy));
+    QSignalSpy quit(&dummy, &windows::Dummy::quitRequested);
+    // In the text box Return is a line break, and the window presses nothing.
+    QTest::keyClick(dummy.DummyTXT, Qt::Key_Return);
+    QTest::keyClick(&dummy, Qt::Key_Return);
+    QCOMPARE(dummy.DummyTXT->toPlainText(), u"\n"_s);
+    QCOMPARE(quit.size(), 0);
+
+    QTest::keyClick(dummy.GenerateIndexesTXT, Qt::Key_Return);
+    QCOMPARE(dummy.DummyTXT->toPlainText().count(u'\n'), 1 + 92);
+    QTest::keyClick(dummy.CloseCMD, Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(quit.size(), 1);
 }
 
