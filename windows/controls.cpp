@@ -4,9 +4,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QKeyEvent>
-#include <QPointer>
 #include <QProxyStyle>
-#include <QStyleFactory>
 
 namespace windows {
 
@@ -34,15 +32,14 @@ void CommandButton::keyPressEvent(QKeyEvent *event)
 
 namespace {
 
-// The application's own style, except that drop-down lists open as a list
-// below the control, where the visible-row limit holds.
+// The application's style, except that drop-down lists open as a list below
+// the control, where the visible-row limit holds.
 class BoundedDropDownStyle : public QProxyStyle
 {
+    Q_OBJECT
+
 public:
-    BoundedDropDownStyle()
-        : QProxyStyle(QStyleFactory::create(QApplication::style()->name()))
-    {
-    }
+    using QProxyStyle::QProxyStyle;
 
     int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
                   QStyleHintReturn *returnData) const override
@@ -57,13 +54,10 @@ public:
 
 void boundDropDown(QComboBox *list)
 {
-    // One style for every list, removed with the application after its windows.
-    static QPointer<QStyle> style;
-    if (!style) {
-        style = new BoundedDropDownStyle;
-        style->setParent(qApp);
-    }
-    list->setStyle(style);
+    // The style in use goes on underneath: no second style is made, and every
+    // window looks as before.
+    if (!qobject_cast<BoundedDropDownStyle *>(QApplication::style()))
+        QApplication::setStyle(new BoundedDropDownStyle(QApplication::style()));
     list->setMaxVisibleItems(DROP_DOWN_ROWS);
 }
 
@@ -74,3 +68,5 @@ void showModal(QDialog *window)
 }
 
 } // namespace windows
+
+#include "controls.moc"

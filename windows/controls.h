@@ -24,9 +24,10 @@ protected:
 // Rows a drop-down list shows when open; more scroll.
 inline constexpr int DROP_DOWN_ROWS = 8;
 
-// Makes a drop-down list open below itself as a list of at most DROP_DOWN_ROWS
-// rows with a scroll bar, also in styles that would open it as a column over
-// the control as tall as the screen.
+// Makes a drop-down list open at the control as a list of at most
+// DROP_DOWN_ROWS rows with a scroll bar. Some styles open every drop-down as a
+// column over the control, as tall as the screen and ignoring the row limit;
+// the first call keeps the application's style from doing so.
 void boundDropDown(QComboBox *list);
 
 // Shows a window modal to its parent window and returns once it is closed.
