@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 #include "games/gameprofile.h"
@@ -52,6 +53,13 @@ struct Window {
                 whileDialogIsOpen();
             return answer;
         });
+    }
+
+    // Shows the window and waits until it takes the keyboard.
+    bool showActive()
+    {
+        form.show();
+        return QTest::qWaitForWindowActive(&form);
     }
 
     // Clicks a game button as the user does; the dialog answers path.

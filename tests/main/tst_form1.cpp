@@ -170,8 +170,7 @@ void TestForm1::startsWithNothingOpen()
 
     Window window;
     QCOMPARE(window.labels(), labelTexts(0x20));
-    window.form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window.form));
+    QVERIFY(window.showActive());
     QCOMPARE(QApplication::focusWidget(), window.form.QuitCMD);
 }
 
@@ -242,8 +241,7 @@ void TestForm1::menusAsDesigned()
 {
     Window window;
     Form1 &form = window.form;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QVERIFY(window.showActive());
     const QList<QAction *> bar = form.menuBar()->actions();
     QCOMPARE(bar.size(), 2);
     QCOMPARE(bar[0]->text(), u"&File"_s);
@@ -513,8 +511,7 @@ void TestForm1::enterPressesTheFocusedButtonOnly()
     const QByteArray before = file.contents();
     Window window;
     Form1 &form = window.form;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QVERIFY(window.showActive());
     window.choose(ff5, file.path());
     for (QPushButton *button : form.findChildren<QPushButton *>())
         QVERIFY2(!button->isDefault(), qPrintable(button->objectName()));
@@ -541,8 +538,7 @@ void TestForm1::dropDownsOpenAsABoundedList()
     TestImage file;
     Window window;
     Form1 &form = window.form;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QVERIFY(window.showActive());
     window.choose(game("RS3"), file.path()); // 92 titles, 83 instrument names
     for (ListCombo *list : {form.SongIndexCBO, form.sampleList(0)}) {
         list->showPopup();
@@ -819,8 +815,7 @@ void TestForm1::exportWindowWaitsUntilClosed()
     TestImage file;
     Window window;
     Form1 &form = window.form;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QVERIFY(window.showActive());
     window.choose(game("FF5"), file.path());
 
     Qt::WindowModality modality = Qt::NonModal;
