@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QAbstractItemView>
 #include <QAbstractProxyModel>
-#include <QScrollBar>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QGroupBox>
@@ -15,6 +14,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
